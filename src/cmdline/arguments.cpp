@@ -1,0 +1,119 @@
+#include "cmdline/arguments.h"
+
+#include <utility>
+
+#include "platform/platform.h"
+
+namespace {
+
+// 32 KiB holds any path Windows accepts, so the path is never cut: a cut path
+// would name an ancestor folder and start the ORVA.EXE found there.
+constexpr unsigned long ModulePathCapacity = 32768;
+char modulePath[ModulePathCapacity];
+
+bool IsSeparator(char byte) {
+  const auto b = static_cast<unsigned char>(byte);
+  return b >= 0x01 && b <= 0x20;
+}
+
+// Where the argument at or after position begins: separators are skipped, and
+// so is a pair of double quotes, with the separators around it.
+std::size_t SkipToArgument(const char* commandLine, std::size_t position) {
+  for (;;) {
+    while (IsSeparator(commandLine[position])) {
+      position = platform::CharNextA(commandLine + position) - commandLine;
+    }
+    if (commandLine[position] != '"' || commandLine[position + 1] != '"') {
+      return position;
+    }
+    position += 2;
+  }
+}
+
+struct Walk {
+  std::size_t length;  // bytes of the argument, quotes not counted
+  std::size_t end;
+};
+
+// An argument runs to the first separator outside double quotes. A quote
+// opens and closes anywhere in it and is dropped; an unclosed one runs to the
+// end of the line. Backslashes are ordinary bytes. Steps are characters, so a
+// double-byte character is taken whole. Copies into out when it is not null.
+Walk WalkArgument(const char* commandLine, std::size_t position, char* out) {
+  const char* p = commandLine + position;
+  std::size_t length = 0;
+  auto take = [&] {
+    const char* next = platform::CharNextA(p);
+    for (; p < next; ++p, ++length) {
+      if (out) out[length] = *p;
+    }
+  };
+  while (static_cast<unsigned char>(*p) > 0x20) {
+    if (*p != '"') {
+      take();
+      continue;
+    }
+    p = platform::CharNextA(p);
+    while (*p != '\0' && *p != '"') take();
+    if (*p == '"') p = platform::CharNextA(p);
+  }
+  return {length, static_cast<std::size_t>(p - commandLine)};
+}
+
+// The end of the argument at or after position, without copying it; 0 length
+// means the line has ended.
+Walk MeasureArgument(const char* commandLine, std::size_t position) {
+  return WalkArgument(commandLine, SkipToArgument(commandLine, position),
+                      nullptr);
+}
+
+}  // namespace
+
+ScannedArgument ScanArgument(const char* commandLine, std::size_t position) {
+  const std::size_t start = SkipToArgument(commandLine, position);
+  const Walk walk = WalkArgument(commandLine, start, nullptr);
+  AnsiText text = AnsiText::OfLength(walk.length);
+  WalkArgument(commandLine, start, text.Data());
+  return {std::move(text), walk.end};
+}
+
+// Arguments after the program name, up to the first empty one; the line is
+// scanned afresh on every call.
+int ArgumentCount() {
+  const char* commandLine = platform::GetCommandLineA();
+  Walk walk = MeasureArgument(commandLine, 0);
+  int count = 0;
+  for (;;) {
+    walk = MeasureArgument(commandLine, walk.end);
+    if (walk.length == 0) return count;
+    ++count;
+  }
+}
+
+// Index 0 is the module path, not the program name of the line, so the
+// directory is right however the launcher was started.
+AnsiText ArgumentAt(unsigned index) {
+  if (index == 0) return ModulePath();
+  const char* commandLine = platform::GetCommandLineA();
+  std::size_t position = MeasureArgument(commandLine, 0).end;
+  for (; index > 1; --index) {
+    const Walk walk = MeasureArgument(commandLine, position);
+    if (walk.length == 0) return AnsiText();
+    position = walk.end;
+  }
+  return ScanArgument(commandLine, position).text;
+}
+
+const char* ModulePathBytes() {
+  const unsigned long n =
+      platform::GetModuleFileNameA(modulePath, ModulePathCapacity);
+  modulePath[n < ModulePathCapacity ? n : 0] = '\0';
+  return modulePath;
+}
+
+AnsiText ModulePath() {
+  const char* path = ModulePathBytes();
+  std::size_t n = 0;
+  while (path[n] != '\0') ++n;
+  return AnsiText::Copy(TextView(path, n));
+}

@@ -1,0 +1,40 @@
+#include "launch/launcher.h"
+
+#include "cmdline/arguments.h"
+#include "paths/paths.h"
+#include "platform/platform.h"
+
+AnsiText ProgramDirectory() {
+  return WithTrailingBackslash(DirectoryPartOf(ArgumentAt(0)));
+}
+
+// Arguments go in byte for byte, unquoted, so one with spaces reaches the
+// companion as several words. A missing argument leaves its switch empty;
+// the three switches are always there.
+AnsiText ParameterLine() {
+  const AnsiText a1 = ArgumentAt(1);
+  const AnsiText a2 = ArgumentAt(2);
+  const AnsiText a3 = ArgumentAt(3);
+  const AnsiText a4 = ArgumentAt(4);
+  return AnsiText::Concatenate({a1, " /J", a2, " /O", a3, " /D:", a4});
+}
+
+namespace {
+
+// The shell's result is not examined: a missing or failing companion is not
+// the launcher's to report.
+void LaunchCompanion() {
+  const AnsiText directory = ProgramDirectory();
+  const AnsiText parameters = ParameterLine();
+  const AnsiText target = AnsiText::Concatenate({directory, TargetFileName});
+  platform::ShellExecuteA(nullptr, "OPEN", target.CString(),
+                          parameters.CString(), directory.CString(),
+                          platform::ShowCommandShow);
+}
+
+}  // namespace
+
+void LauncherMain() {
+  if (ArgumentCount() > 0) LaunchCompanion();
+  platform::ExitProcess(0);
+}

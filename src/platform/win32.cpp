@@ -1,0 +1,57 @@
+// Win32 definitions of the platform calls; the only file that includes windows.h.
+#include "platform/platform.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+static_assert(platform::ShowCommandShow == SW_SHOW);
+static_assert(platform::TaskModalErrorBox == (MB_TASKMODAL | MB_ICONERROR));
+static_assert(platform::MaxLeadBytes == MAX_LEADBYTES);
+static_assert(sizeof(char16_t) == sizeof(WCHAR));
+
+namespace platform {
+
+const char* GetCommandLineA() { return ::GetCommandLineA(); }
+
+unsigned long GetModuleFileNameA(char* buffer, unsigned long size) {
+  return ::GetModuleFileNameA(nullptr, buffer, size);
+}
+
+const char* CharNextA(const char* position) { return ::CharNextA(position); }
+
+unsigned GetACP() { return ::GetACP(); }
+
+void GetCPInfo(unsigned codePage, unsigned char (&leadBytes)[MaxLeadBytes]) {
+  CPINFO info;
+  if (!::GetCPInfo(codePage, &info)) return;
+  for (int i = 0; i < MaxLeadBytes; ++i) leadBytes[i] = info.LeadByte[i];
+}
+
+void* HeapAlloc(std::size_t size) {
+  return ::HeapAlloc(::GetProcessHeap(), 0, size);
+}
+
+void HeapFree(void* block) {
+  if (block) ::HeapFree(::GetProcessHeap(), 0, block);
+}
+
+void ShellExecuteA(void* window, const char* verb, const char* file,
+                   const char* parameters, const char* directory, int show) {
+  ::ShellExecuteA(static_cast<HWND>(window), verb, file, parameters, directory,
+                  show);
+}
+
+int MultiByteToWideChar(const char* text, char16_t* out, int outSize) {
+  return ::MultiByteToWideChar(CP_ACP, 0, text, -1,
+                               reinterpret_cast<WCHAR*>(out), outSize);
+}
+
+void MessageBoxW(void* window, const char16_t* text, const char16_t* caption,
+                 unsigned type) {
+  ::MessageBoxW(static_cast<HWND>(window), reinterpret_cast<const WCHAR*>(text),
+                reinterpret_cast<const WCHAR*>(caption), type);
+}
+
+void ExitProcess(unsigned code) { ::ExitProcess(code); }
+
+}  // namespace platform

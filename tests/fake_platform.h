@@ -1,0 +1,51 @@
+// Test definitions of the platform calls: scripted answers in, recorded
+// requests out.
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct ShellRequest {
+  void* window;
+  std::string verb, file, parameters, directory;
+  int show;
+};
+
+struct MessageBox {
+  void* window;
+  std::u16string text, caption;
+  unsigned type;
+};
+
+// Thrown by the fake ExitProcess so that a test sees the exit code and the
+// launcher's stack unwinds as the process would end.
+struct ProcessExit {
+  unsigned code;
+};
+
+struct FakeWindows {
+  // What the platform answers.
+  std::string commandLine = "orvalaunch.exe";
+  std::string modulePath = R"(C:\Tools\orvalaunch.exe)";
+  bool moduleFileNameFails = false;
+  unsigned acp = 1252;
+  // Lead-byte pairs GetCPInfo reports for acp; CharNextA steps by them too.
+  std::vector<unsigned char> leadBytePairs;
+  bool cpInfoFails = false;
+  int failAllocation = 0;  // 1-based number of the HeapAlloc that fails; 0 none
+
+  // What the launcher did.
+  std::vector<ShellRequest> shellRequests;
+  std::vector<MessageBox> messageBoxes;
+  std::vector<unsigned> codePagesAsked;
+  int allocations = 0;
+  int liveBlocks = 0;
+};
+
+FakeWindows& Fake();
+// A fresh fake in the given code page: 932, 936, 949, 950 or 1252.
+void ResetFake(unsigned codePage = 1252);
+// Code page and lead bytes for the fake and the launcher's settings alike.
+void UseCodePage(unsigned codePage);
+// LauncherMain, with the exit code it ended with.
+unsigned RunLauncher();
