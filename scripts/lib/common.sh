@@ -1,0 +1,76 @@
+# Shared by the scripts: install what is missing, build, prepare Wine.
+# Sourced, not run.
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$ROOT/build/wine-prefix"
+
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
+}
+
+# Debian packages the build and the tests need; apt runs only when one is missing.
+PACKAGES=(cmake g++ make googletest libgtest-dev g++-mingw-w64-i686
+          binutils-mingw-w64-i686 wine wine32:i386 locales python3)
+LOCALES=(en_US.UTF-8 ja_JP.UTF-8 zh_CN.UTF-8 zh_TW.UTF-8 ko_KR.UTF-8)
+
+install_missing() {
+  local missing=() p
+  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+    as_root dpkg --add-architecture i386
+    missing+=(update-needed)
+  fi
+  for p in "${PACKAGES[@]}" "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "installing: ${missing[*]}"
+    as_root apt-get update -q
+    missing=("${missing[@]/update-needed/}")
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+      ${missing[*]}
+  fi
+  install_locales
+}
+
+install_locales() {
+  local available changed=0 l
+  available=$(locale -a 2>/dev/null | tr 'A-Z' 'a-z' | sed 's/utf-8/utf8/')
+  for l in "${LOCALES[@]}"; do
+    local key
+    key=$(echo "$l" | tr 'A-Z' 'a-z' | sed 's/utf-8/utf8/')
+    if ! grep -qx "$key" <<<"$available"; then
+      as_root sed -i "s/^# *\($l UTF-8\)/\1/" /etc/locale.gen
+      grep -q "^$l UTF-8" /etc/locale.gen || echo "$l UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
+      changed=1
+    fi
+  done
+  [ $changed -eq 0 ] || as_root locale-gen
+}
+
+build_windows() {
+  cmake --preset windows >/dev/null
+  cmake --build --preset windows -j"$(nproc)"
+  mkdir -p "$ROOT/dist"
+  cp "$ROOT/build/windows/src/orvalaunch.exe" "$ROOT/dist/orvalaunch.exe"
+}
+
+build_host() {
+  cmake --preset host >/dev/null
+  cmake --build --preset host -j"$(nproc)"
+}
+
+# The project's own Wine prefix, made once; never the user's ~/.wine.
+prepare_wine() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    mkdir -p "$WINEPREFIX"
+    echo "creating Wine prefix in $WINEPREFIX"
+    wineboot --init >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+}
+
+stop_wine() {
+  wineserver -k >/dev/null 2>&1 || true
+}

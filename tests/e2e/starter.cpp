@@ -1,0 +1,88 @@
+// Starts a program with an exact ANSI command line inside a job object, waits
+// until it and every process it started have ended, and prints
+// "exit=<code> processes=<count>". Test code only.
+//
+//   starter <command line> <application or -> <working dir or -> <PATH head or ->
+//
+// Every argument is hex, so that any bytes of any code page get through.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string FromHex(const char* hex) {
+  std::string bytes;
+  if (hex[0] == '-' && hex[1] == '\0') return bytes;
+  auto nibble = [](char c) { return c <= '9' ? c - '0' : (c | 0x20) - 'a' + 10; };
+  for (; hex[0] && hex[1]; hex += 2) {
+    bytes += static_cast<char>(nibble(hex[0]) << 4 | nibble(hex[1]));
+  }
+  return bytes;
+}
+
+int Fail(const char* what) {
+  std::printf("starter: %s failed, error %lu\n", what, GetLastError());
+  return 3;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 5) {
+    std::printf("usage: starter CMDLINE APP DIR PATHHEAD (hex or -)\n");
+    return 2;
+  }
+  std::string commandLine = FromHex(argv[1]);
+  const std::string application = FromHex(argv[2]);
+  const std::string directory = FromHex(argv[3]);
+  const std::string pathHead = FromHex(argv[4]);
+  if (!pathHead.empty()) {
+    char path[32768];
+    const DWORD n = GetEnvironmentVariableA("PATH", path, sizeof path);
+    SetEnvironmentVariableA("PATH", (pathHead + ";" + std::string(path, n)).c_str());
+  }
+
+  HANDLE job = CreateJobObjectA(nullptr, nullptr);
+  HANDLE port = CreateIoCompletionPort(INVALID_HANDLE_VALUE, nullptr, 0, 1);
+  if (!job || !port) return Fail("CreateJobObject");
+  JOBOBJECT_ASSOCIATE_COMPLETION_PORT association = {job, port};
+  if (!SetInformationJobObject(job, JobObjectAssociateCompletionPortInformation,
+                               &association, sizeof association)) {
+    return Fail("SetInformationJobObject");
+  }
+
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(application.empty() ? nullptr : application.c_str(),
+                      &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                      nullptr, directory.empty() ? nullptr : directory.c_str(),
+                      &startup, &process)) {
+    return Fail("CreateProcess");
+  }
+  if (!AssignProcessToJobObject(job, process.hProcess)) return Fail("AssignProcessToJobObject");
+  ResumeThread(process.hThread);
+
+  WaitForSingleObject(process.hProcess, INFINITE);
+  DWORD exitCode = 0;
+  GetExitCodeProcess(process.hProcess, &exitCode);
+
+  // The job reports when its last process has ended; a bound keeps a hung
+  // companion from hanging the test run.
+  for (;;) {
+    DWORD message = 0;
+    ULONG_PTR key = 0;
+    LPOVERLAPPED detail = nullptr;
+    if (!GetQueuedCompletionStatus(port, &message, &key, &detail, 60000)) {
+      return Fail("waiting for the job");
+    }
+    if (message == JOB_OBJECT_MSG_ACTIVE_PROCESS_ZERO) break;
+  }
+  JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting = {};
+  QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &accounting,
+                            sizeof accounting, nullptr);
+  std::printf("exit=%lu processes=%lu\n", exitCode, accounting.TotalProcesses);
+  return 0;
+}

@@ -1,0 +1,61 @@
+"""Running the launcher under Wine with exact bytes, and reading what the
+recording ORVA.EXE stand-in wrote. Shared by the end-to-end cases and the demo."""
+
+import os
+import pathlib
+import subprocess
+
+# Wine takes the ANSI code page from LC_CTYPE and the user locale from LANG.
+LOCALE_OF = {932: "ja_JP.UTF-8", 936: "zh_CN.UTF-8", 949: "ko_KR.UTF-8",
+             950: "zh_TW.UTF-8", 1252: "en_US.UTF-8"}
+CODEC_OF = {932: "cp932", 936: "gbk", 949: "cp949", 950: "cp950", 1252: "cp1252"}
+
+
+def prefix():
+    return pathlib.Path(os.environ["WINEPREFIX"])
+
+
+def unix_path(windows_path):
+    """C:\\a\\b as the file Wine keeps it in (names in UTF-8)."""
+    drive, _, rest = windows_path.partition(":")
+    root = prefix() / "dosdevices" / (drive.lower() + ":")
+    return root.joinpath(*[p for p in rest.split("\\") if p])
+
+
+def wine_env(code_page, user_code_page=None):
+    env = {k: v for k, v in os.environ.items()
+           if not (k.startswith("LC_") or k in ("LANG", "LANGUAGE"))}
+    env["LANG"] = LOCALE_OF[user_code_page or code_page]
+    env["LC_CTYPE"] = LOCALE_OF[code_page]
+    return env
+
+
+def hex_or_dash(data):
+    return data.hex() if data else "-"
+
+
+def start(starter, command_line, application, directory, path_head, env):
+    """Runs command_line (bytes) through the job-object starter; returns
+    (exit code, processes that ran) once everything started has ended."""
+    out = subprocess.run(
+        ["wine", starter, command_line.hex(), hex_or_dash(application),
+         hex_or_dash(directory), hex_or_dash(path_head)],
+        env=env, capture_output=True, timeout=120, check=False).stdout
+    text = out.decode("ascii", "replace").strip()
+    fields = dict(part.split("=", 1) for part in text.split() if "=" in part)
+    if "exit" not in fields:
+        raise RuntimeError("starter said: " + text)
+    return int(fields["exit"]), int(fields["processes"])
+
+
+def read_report(report_file, codec):
+    """What ORVA.EXE received: its ANSI command line (bytes), working
+    directory and own path (text)."""
+    fields = {}
+    for line in report_file.read_text("ascii").splitlines():
+        key, _, value = line.partition(" ")
+        fields[key] = bytes.fromhex(value)
+    return {"commandline": fields["commandline"],
+            "cwd": fields["cwd"].decode("utf-8"),
+            "self": fields["self"].decode("utf-8"),
+            "codec": codec}
