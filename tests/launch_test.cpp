@@ -81,7 +81,6 @@ TEST_F(Launch, TargetBesideTheLauncher) {
   const Case cases[] = {
       {1252, R"(C:\Tools\any name.exe)", R"(C:\Tools\)"},
       {1252, R"(C:\orvalaunch.exe)", R"(C:\)"},
-      {1252, "", R"(\)"},
       {932, "C:\\\x83\x5C\\\x95\x5C.exe", "C:\\\x83\x5C\\"},
       {932, "C:\\A\x83\x5C\\x.exe", "C:\\A\x83\x5C\\"},
       {1252, "C:\\Caf\xE9\\x.exe", "C:\\Caf\xE9\\"},
@@ -96,6 +95,19 @@ TEST_F(Launch, TargetBesideTheLauncher) {
     ASSERT_EQ(Fake().shellRequests.size(), 1u);
     EXPECT_EQ(Fake().shellRequests[0].file, c.directory + "ORVA.EXE");
     EXPECT_EQ(Fake().shellRequests[0].directory, c.directory);
+  }
+}
+
+// A launcher that cannot learn its own folder starts nothing rather than an
+// ORVA.EXE at the root of the current drive.
+TEST_F(Launch, NoRequestWithoutItsOwnFolder) {
+  for (const bool fails : {true, false}) {
+    ResetFake(1252);
+    Fake().moduleFileNameFails = fails;
+    Fake().modulePath = "orvalaunch.exe";
+    EXPECT_EQ(Run("a b"), 0u);
+    EXPECT_TRUE(Fake().shellRequests.empty());
+    EXPECT_TRUE(Fake().messageBoxes.empty());
   }
 }
 

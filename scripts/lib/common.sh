@@ -4,7 +4,7 @@
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
-export WINEPREFIX="$ROOT/build/wine-prefix"
+export WINEPREFIX="$ROOT/build/windows/wine-prefix"
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -59,16 +59,6 @@ build_windows() {
 build_host() {
   cmake --preset host >/dev/null
   cmake --build --preset host -j"$(nproc)"
-}
-
-# The project's own Wine prefix, made once; never the user's ~/.wine.
-prepare_wine() {
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    mkdir -p "$WINEPREFIX"
-    echo "creating Wine prefix in $WINEPREFIX"
-    wineboot --init >/dev/null 2>&1 || true
-    wineserver -w
-  fi
 }
 
 stop_wine() {

@@ -2,11 +2,9 @@
 
 #include "cmdline/arguments.h"
 #include "paths/paths.h"
-#include "platform/platform.h"
+#include <utility>
 
-AnsiText ProgramDirectory() {
-  return WithTrailingBackslash(DirectoryPartOf(ArgumentAt(0)));
-}
+#include "platform/platform.h"
 
 // Arguments go in byte for byte, unquoted, so one with spaces reaches the
 // companion as several words. A missing argument leaves its switch empty;
@@ -24,11 +22,16 @@ namespace {
 // The shell's result is not examined: a missing or failing companion is not
 // the launcher's to report.
 void LaunchCompanion() {
-  const AnsiText directory = ProgramDirectory();
+  AnsiText ownDirectory = DirectoryPartOf(ArgumentAt(0));
+  // Without its own folder the launcher cannot tell where its ORVA.EXE is;
+  // "\ORVA.EXE" would be whatever sits at the root of the current drive.
+  if (ownDirectory.Empty()) return;
+  const AnsiText programDirectory = WithTrailingBackslash(std::move(ownDirectory));
   const AnsiText parameters = ParameterLine();
-  const AnsiText target = AnsiText::Concatenate({directory, TargetFileName});
+  const AnsiText target =
+      AnsiText::Concatenate({programDirectory, TargetFileName});
   platform::ShellExecuteA(nullptr, "OPEN", target.CString(),
-                          parameters.CString(), directory.CString(),
+                          parameters.CString(), programDirectory.CString(),
                           platform::ShowCommandShow);
 }
 

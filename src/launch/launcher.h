@@ -6,8 +6,6 @@
 
 constexpr TextView TargetFileName = "ORVA.EXE";
 
-// The launcher's directory, ending in a backslash.
-AnsiText ProgramDirectory();
 // «A1 /JA2 /OA3 /D:A4» from arguments 1 to 4.
 AnsiText ParameterLine();
 [[noreturn]] void LauncherMain();

@@ -8,6 +8,7 @@ import winelab
 
 
 def main(build, launcher, args):
+    winelab.ensure_prefix()
     code_page = 1252
     codec = winelab.CODEC_OF[code_page]
     demo = winelab.unix_path("C:\\demo")

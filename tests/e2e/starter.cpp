@@ -53,6 +53,11 @@ int main(int argc, char** argv) {
     return Fail("SetInformationJobObject");
   }
 
+  // A relative application name is completed from the starter's own current
+  // directory, so that is where the program is started from too.
+  if (!directory.empty() && !SetCurrentDirectoryA(directory.c_str())) {
+    return Fail("SetCurrentDirectory");
+  }
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};

@@ -4,6 +4,7 @@ recording ORVA.EXE stand-in wrote. Shared by the end-to-end cases and the demo."
 import os
 import pathlib
 import subprocess
+import tempfile
 
 # Wine takes the ANSI code page from LC_CTYPE and the user locale from LANG.
 LOCALE_OF = {932: "ja_JP.UTF-8", 936: "zh_CN.UTF-8", 949: "ko_KR.UTF-8",
@@ -30,6 +31,18 @@ def wine_env(code_page, user_code_page=None):
     return env
 
 
+def ensure_prefix():
+    """The project's own prefix, made once; never the user's ~/.wine."""
+    env = dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
+    os.environ.update(env)
+    if not (prefix() / "system.reg").exists():
+        prefix().mkdir(parents=True, exist_ok=True)
+        print(f"creating Wine prefix {prefix()}", flush=True)
+        subprocess.run(["wineboot", "--init"], env=env, check=False,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=env, check=False)
+
+
 def hex_or_dash(data):
     return data.hex() if data else "-"
 
@@ -37,11 +50,15 @@ def hex_or_dash(data):
 def start(starter, command_line, application, directory, path_head, env):
     """Runs command_line (bytes) through the job-object starter; returns
     (exit code, processes that ran) once everything started has ended."""
-    out = subprocess.run(
-        ["wine", starter, command_line.hex(), hex_or_dash(application),
-         hex_or_dash(directory), hex_or_dash(path_head)],
-        env=env, capture_output=True, timeout=120, check=False).stdout
-    text = out.decode("ascii", "replace").strip()
+    # Output to a file, not a pipe: Wine's own background processes inherit
+    # it and would hold a pipe open long after the starter has ended.
+    with tempfile.TemporaryFile() as out:
+        subprocess.run(
+            ["wine", starter, command_line.hex(), hex_or_dash(application),
+             hex_or_dash(directory), hex_or_dash(path_head)],
+            env=env, stdout=out, stderr=subprocess.DEVNULL, timeout=120, check=False)
+        out.seek(0)
+        text = out.read().decode("ascii", "replace").strip()
     fields = dict(part.split("=", 1) for part in text.split() if "=" in part)
     if "exit" not in fields:
         raise RuntimeError("starter said: " + text)
