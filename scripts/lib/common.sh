@@ -28,7 +28,7 @@ install_missing() {
     echo "installing: ${missing[*]}"
     as_root apt-get update -q
     missing=("${missing[@]/update-needed/}")
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends \
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
       ${missing[*]}
   fi
   install_locales
