@@ -12,7 +12,8 @@ as_root() {
 
 # Debian packages the build and the tests need; apt runs only when one is missing.
 PACKAGES=(cmake g++ make googletest libgtest-dev g++-mingw-w64-i686
-          binutils-mingw-w64-i686 wine wine32:i386 locales python3)
+          binutils-mingw-w64-i686 wine wine32:i386 locales python3
+          clang libclang-rt-14-dev clang-tidy cppcheck)
 LOCALES=(en_US.UTF-8 ja_JP.UTF-8 zh_CN.UTF-8 zh_TW.UTF-8 ko_KR.UTF-8)
 
 install_missing() {
@@ -50,15 +51,14 @@ install_locales() {
 }
 
 build_windows() {
-  cmake --preset windows >/dev/null
-  cmake --build --preset windows -j"$(nproc)"
+  build_preset windows
   mkdir -p "$ROOT/dist"
   cp "$ROOT/build/windows/src/orvalaunch.exe" "$ROOT/dist/orvalaunch.exe"
 }
 
-build_host() {
-  cmake --preset host >/dev/null
-  cmake --build --preset host -j"$(nproc)"
+build_preset() {
+  cmake --preset "$1" >/dev/null
+  cmake --build --preset "$1" -j"$(nproc)"
 }
 
 stop_wine() {

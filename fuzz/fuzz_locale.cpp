@@ -1,0 +1,57 @@
+// Any answers of the platform: the lead-byte set is the pair walk over what
+// GetCPInfo gave for the process code page, and depends on nothing else.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "fuzz_input.h"
+
+namespace {
+
+void Check(bool ok, const char* what) {
+  if (!ok) {
+    std::fprintf(stderr, "property failed: %s\n", what);
+    std::abort();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  FuzzInput in{data, size};
+  ResetFake(1252);
+  const std::uint8_t flags = in.Byte();
+  unsigned acp = in.Byte();
+  acp = acp << 8 | in.Byte();
+  std::vector<unsigned char> pairs;
+  for (int i = 0; i < 12; ++i) pairs.push_back(in.Byte());
+
+  Fake().acp = acp;
+  Fake().leadBytePairs = pairs;
+  Fake().cpInfoFails = flags & 1;
+  // Answers that must not matter.
+  Fake().commandLine = in.Rest();
+  Fake().modulePath = (flags & 2) ? "C:\\x.exe" : "";
+  Fake().codePagesAsked.clear();
+  LoadLocaleSettings();
+
+  Check(Fake().codePagesAsked == std::vector<unsigned>{acp}, "asks the process code page");
+  const std::vector<bool> expected =
+      Fake().cpInfoFails ? std::vector<bool>(256, false) : ModelLeadBytes(pairs);
+  bool any = false;
+  for (int b = 0; b < 256; ++b) {
+    Check(Locale.LeadByteSet[b] == expected[b], "lead-byte set is the pair walk");
+    any = any || expected[b];
+  }
+  Check(Locale.DoubleByteAware == any, "double-byte aware when any lead byte");
+
+  const LocaleSettings first = Locale;
+  Fake().acp = acp ^ 0x5A5A;
+  Fake().commandLine = "other";
+  LoadLocaleSettings();
+  for (int b = 0; b < 256; ++b) {
+    Check(Locale.LeadByteSet[b] == first.LeadByteSet[b], "same answers, same set");
+  }
+  return 0;
+}
