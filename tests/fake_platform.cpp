@@ -55,6 +55,8 @@ unsigned RunLauncher() {
 
 namespace platform {
 
+void RestrictDllSearchToSystem32() { fake.calls.push_back("RestrictDllSearchToSystem32"); }
+
 const char* GetCommandLineA() { return fake.commandLine.c_str(); }
 
 unsigned long GetModuleFileNameA(char* buffer, unsigned long size) {
@@ -104,6 +106,7 @@ void HeapFree(void* block) {
 
 void ShellExecuteA(void* window, const char* verb, const char* file,
                    const char* parameters, const char* directory, int show) {
+  fake.calls.push_back("ShellExecuteA");
   fake.shellRequests.push_back({window, verb, file, parameters, directory, show});
 }
 

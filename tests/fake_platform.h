@@ -35,6 +35,7 @@ struct FakeWindows {
   int failAllocation = 0;  // 1-based number of the HeapAlloc that fails; 0 none
 
   // What the launcher did.
+  std::vector<std::string> calls;  // DLL search restriction and shell requests, in order
   std::vector<ShellRequest> shellRequests;
   std::vector<MessageBox> messageBoxes;
   std::vector<unsigned> codePagesAsked;

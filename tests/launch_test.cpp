@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "fake_platform.h"
 #include "launch/launcher.h"
@@ -31,6 +32,17 @@ TEST_F(Launch, OneShellRequestThenExitZero) {
   EXPECT_EQ(request.show, 5);
   EXPECT_TRUE(Fake().messageBoxes.empty());
   EXPECT_EQ(Fake().liveBlocks, 0);
+}
+
+// DLLs are restricted to System32 before anything can load one: on every
+// path, and before the shell is asked.
+TEST_F(Launch, DllSearchRestrictedFirst) {
+  using Calls = std::vector<std::string>;
+  EXPECT_EQ(Run("a"), 0u);
+  EXPECT_EQ(Fake().calls, (Calls{"RestrictDllSearchToSystem32", "ShellExecuteA"}));
+  ResetFake(1252);
+  EXPECT_EQ(Run(""), 0u);
+  EXPECT_EQ(Fake().calls, Calls{"RestrictDllSearchToSystem32"});
 }
 
 // Nothing but dropped arguments: no request, exit code 0.

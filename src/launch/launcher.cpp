@@ -38,6 +38,8 @@ void LaunchCompanion() {
 }  // namespace
 
 void LauncherMain() {
+  // First, before the shell or the failure box can load anything.
+  platform::RestrictDllSearchToSystem32();
   if (ArgumentCount() > 0) LaunchCompanion();
   platform::ExitProcess(0);
 }

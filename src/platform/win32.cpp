@@ -2,14 +2,39 @@
 #include "platform/platform.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 static_assert(platform::ShowCommandShow == SW_SHOW);
 static_assert(platform::TaskModalErrorBox == (MB_TASKMODAL | MB_ICONERROR));
 static_assert(platform::MaxLeadBytes == MAX_LEADBYTES);
 static_assert(sizeof(char16_t) == sizeof(WCHAR));
 
+namespace {
+
+// Looked up at run time: systems before Windows 8 may lack it, and still run.
+using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+using ShellExecuteAFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR,
+                                                 LPCSTR, INT);
+
+// The full System32 path, so that not even the first load searches.
+HMODULE LoadShell32() {
+  static const char name[] = "\\shell32.dll";
+  char path[MAX_PATH + sizeof name];
+  const UINT n = ::GetSystemDirectoryA(path, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return nullptr;
+  for (UINT i = 0; i < sizeof name; ++i) path[n + i] = name[i];
+  return ::LoadLibraryA(path);
+}
+
+}  // namespace
+
 namespace platform {
+
+void RestrictDllSearchToSystem32() {
+  auto restrict = reinterpret_cast<SetDefaultDllDirectoriesFunction>(
+      reinterpret_cast<void*>(::GetProcAddress(
+          ::GetModuleHandleA("kernel32.dll"), "SetDefaultDllDirectories")));
+  if (restrict) restrict(LOAD_LIBRARY_SEARCH_SYSTEM32);
+}
 
 const char* GetCommandLineA() { return ::GetCommandLineA(); }
 
@@ -37,8 +62,13 @@ void HeapFree(void* block) {
 
 void ShellExecuteA(void* window, const char* verb, const char* file,
                    const char* parameters, const char* directory, int show) {
-  ::ShellExecuteA(static_cast<HWND>(window), verb, file, parameters, directory,
-                  show);
+  HMODULE shell32 = LoadShell32();
+  if (!shell32) return;
+  auto execute = reinterpret_cast<ShellExecuteAFunction>(
+      reinterpret_cast<void*>(::GetProcAddress(shell32, "ShellExecuteA")));
+  if (execute) {
+    execute(static_cast<HWND>(window), verb, file, parameters, directory, show);
+  }
 }
 
 int MultiByteToWideChar(const char* text, char16_t* out, int outSize) {
