@@ -13,7 +13,7 @@ as_root() {
 # Debian packages the build and the tests need; apt runs only when one is missing.
 PACKAGES=(cmake g++ make googletest libgtest-dev g++-mingw-w64-i686
           binutils-mingw-w64-i686 wine wine32:i386 locales python3
-          clang libclang-rt-14-dev clang-tidy cppcheck)
+          clang libclang-rt-14-dev clang-tidy cppcheck openssl osslsigncode)
 LOCALES=(en_US.UTF-8 ja_JP.UTF-8 zh_CN.UTF-8 zh_TW.UTF-8 ko_KR.UTF-8)
 
 install_missing() {

@@ -24,7 +24,7 @@ def main(build, launcher, args):
     print("launcher:      C:\\demo\\Launcher\\orvalaunch.exe (code page 1252)")
     print("started from:  C:\\demo\\Elsewhere")
     print("command line: ", line)
-    exit_code, processes = winelab.start(
+    exit_code, processes, _ = winelab.start(
         "C:\\demo\\starter.exe", line.encode(codec, "replace"),
         b"C:\\demo\\Launcher\\orvalaunch.exe", b"C:\\demo\\Elsewhere", None,
         winelab.wine_env(code_page))

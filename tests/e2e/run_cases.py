@@ -136,7 +136,7 @@ def run_case(case, build, launcher_exe, index):
     application = {"full": launcher, "relative": join("..", case.folder, case.exe)
                    if case.cwd != case.folder else case.exe, "search": None}[case.start]
     path_head = launcher_dir.encode(codec) if case.start == "search" else None
-    exit_code, processes = winelab.start(
+    exit_code, processes, _ = winelab.start(
         join(ROOT, "starter.exe"), command_line,
         application.encode(codec) if application else None, cwd.encode(codec),
         path_head, winelab.wine_env(case.code_page, case.user_code_page))

@@ -1,6 +1,7 @@
 // Starts a program with an exact ANSI command line inside a job object, waits
 // until it and every process it started have ended, and prints
-// "exit=<code> processes=<count>". Test code only.
+// "exit=<code> processes=<count> microseconds=<from start to the last end>".
+// Test and benchmark code only.
 //
 //   starter <command line> <application or -> <working dir or -> <PATH head or ->
 //
@@ -58,9 +59,12 @@ int main(int argc, char** argv) {
   if (!directory.empty() && !SetCurrentDirectoryA(directory.c_str())) {
     return Fail("SetCurrentDirectory");
   }
+  LARGE_INTEGER frequency, started, ended;
+  QueryPerformanceFrequency(&frequency);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
+  QueryPerformanceCounter(&started);
   if (!CreateProcessA(application.empty() ? nullptr : application.c_str(),
                       &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
                       nullptr, directory.empty() ? nullptr : directory.c_str(),
@@ -85,9 +89,13 @@ int main(int argc, char** argv) {
     }
     if (message == JOB_OBJECT_MSG_ACTIVE_PROCESS_ZERO) break;
   }
+  QueryPerformanceCounter(&ended);
   JOBOBJECT_BASIC_ACCOUNTING_INFORMATION accounting = {};
   QueryInformationJobObject(job, JobObjectBasicAccountingInformation, &accounting,
                             sizeof accounting, nullptr);
-  std::printf("exit=%lu processes=%lu\n", exitCode, accounting.TotalProcesses);
+  const long long microseconds =
+      (ended.QuadPart - started.QuadPart) * 1000000 / frequency.QuadPart;
+  std::printf("exit=%lu processes=%lu microseconds=%lld\n", exitCode,
+              accounting.TotalProcesses, microseconds);
   return 0;
 }

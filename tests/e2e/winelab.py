@@ -49,7 +49,8 @@ def hex_or_dash(data):
 
 def start(starter, command_line, application, directory, path_head, env):
     """Runs command_line (bytes) through the job-object starter; returns
-    (exit code, processes that ran) once everything started has ended."""
+    (exit code, processes that ran, microseconds from start to the last
+    end) once everything started has ended."""
     # Output to a file, not a pipe: Wine's own background processes inherit
     # it and would hold a pipe open long after the starter has ended.
     with tempfile.TemporaryFile() as out:
@@ -62,7 +63,7 @@ def start(starter, command_line, application, directory, path_head, env):
     fields = dict(part.split("=", 1) for part in text.split() if "=" in part)
     if "exit" not in fields:
         raise RuntimeError("starter said: " + text)
-    return int(fields["exit"]), int(fields["processes"])
+    return int(fields["exit"]), int(fields["processes"]), int(fields["microseconds"])
 
 
 def read_report(report_file, codec):
