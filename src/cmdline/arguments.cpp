@@ -6,8 +6,9 @@
 
 namespace {
 
-// 32 KiB holds any path Windows accepts, so the path is never cut: a cut path
-// would name an ancestor folder and start the ORVA.EXE found there.
+// Room for 32 KiB, so that no real path is cut: a cut path would name an
+// ancestor folder and start the ORVA.EXE found there. A longer one counts as
+// unknown.
 constexpr unsigned long ModulePathCapacity = 32768;
 char modulePath[ModulePathCapacity];
 
