@@ -1,7 +1,6 @@
 // Any command line, in any lead-byte set: split as the reference model says,
 // with consistent counts, and always a well-formed parameter line.
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -44,13 +43,6 @@ ModelArgument ModelScan(const std::string& line, std::size_t p) {
     p += step(p);
   }
   return {text, p};
-}
-
-void Check(bool ok, const char* what) {
-  if (!ok) {
-    std::fprintf(stderr, "property failed: %s\n", what);
-    std::abort();
-  }
 }
 
 }  // namespace

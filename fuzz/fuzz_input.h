@@ -4,11 +4,21 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "fake_platform.h"
 #include "paths/paths.h"
+
+// A property that does not hold stops the fuzzer with the input that broke it.
+inline void Check(bool ok, const char* what) {
+  if (!ok) {
+    std::fprintf(stderr, "property failed: %s\n", what);
+    std::abort();
+  }
+}
 
 // Reads the input front to back; past the end it gives zeros.
 struct FuzzInput {

@@ -1,22 +1,9 @@
 // Any answers of the platform: the lead-byte set is the pair walk over what
 // GetCPInfo gave for the process code page, and depends on nothing else.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <vector>
 
 #include "fuzz_input.h"
-
-namespace {
-
-void Check(bool ok, const char* what) {
-  if (!ok) {
-    std::fprintf(stderr, "property failed: %s\n", what);
-    std::abort();
-  }
-}
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzInput in{data, size};

@@ -1,8 +1,6 @@
 // Any module path, in any lead-byte set: byte kinds agree with a walk from the
 // left, and the directory is a prefix ending at a real separator.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -11,13 +9,6 @@
 #include "fuzz_input.h"
 
 namespace {
-
-void Check(bool ok, const char* what) {
-  if (!ok) {
-    std::fprintf(stderr, "property failed: %s\n", what);
-    std::abort();
-  }
-}
 
 bool IsSeparator(const std::string& text, std::size_t i, const std::vector<ByteKind>& kinds) {
   return (text[i] == '\\' || text[i] == ':') && kinds[i] != ByteKind::TrailByte;
