@@ -114,7 +114,5 @@ const char* ModulePathBytes() {
 
 AnsiText ModulePath() {
   const char* path = ModulePathBytes();
-  std::size_t n = 0;
-  while (path[n] != '\0') ++n;
-  return AnsiText::Copy(TextView(path, n));
+  return AnsiText::Copy(TextView(path, LengthOf(path)));
 }

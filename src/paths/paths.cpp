@@ -10,12 +10,6 @@ bool IsLeadByte(char byte) {
   return Locale.LeadByteSet[static_cast<unsigned char>(byte)];
 }
 
-std::size_t LengthOf(const char* text) {
-  std::size_t n = 0;
-  while (text[n] != '\0') ++n;
-  return n;
-}
-
 bool IsOneOf(char byte, const char* set) {
   for (; *set != '\0'; ++set) {
     if (*set == byte) return true;

@@ -16,6 +16,13 @@ struct TextView {
   constexpr TextView(const char (&literal)[N]) : bytes(literal), length(N - 1) {}
 };
 
+// Bytes before the NUL of a NUL-terminated text.
+inline std::size_t LengthOf(const char* text) {
+  std::size_t n = 0;
+  while (text[n] != '\0') ++n;
+  return n;
+}
+
 class AnsiText {
  public:
   AnsiText() = default;

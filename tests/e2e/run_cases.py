@@ -25,7 +25,7 @@ class Case:
     folder: str = "Launcher"       # the launcher's folder, below the case folder
     exe: str = "orvalaunch.exe"
     program: str = '"{launcher}"'  # the program-name field
-    start: str = "full"            # full path, relative to the cwd, or search path
+    start: str = "full"            # "full" path, "search" path, or a path from the cwd
     cwd: str = "Elsewhere"
     plant: tuple = ()              # more stand-ins, that must not run
     companion: bool = True         # an ORVA.EXE beside the launcher
@@ -53,7 +53,7 @@ CASES = [
     # The program-name field in its forms.
     Case("unquoted program name", "a", "a /J /O /D:", program="{launcher}"),
     Case("program name by relative path", "a b", "a /Jb /O /D:",
-         program="..\\Launcher\\orvalaunch.exe", start="relative"),
+         program="..\\Launcher\\orvalaunch.exe", start="..\\Launcher\\orvalaunch.exe"),
     Case("lone pair as program name", "x y", "y /J /O /D:", program='""'),
     Case("quoted program name glued to a word", "b", "b /J /O /D:",
          program='"{launcher}"a'),
@@ -65,7 +65,7 @@ CASES = [
     Case("started through the search path", "a", "a /J /O /D:",
          program="orvalaunch", start="search"),
     Case("started from its own folder", "a", "a /J /O /D:", cwd="Launcher",
-         program="orvalaunch.exe", start="relative"),
+         program="orvalaunch.exe", start="orvalaunch.exe"),
     Case("renamed launcher", "a", "a /J /O /D:", exe="start orva.exe"),
     Case("launcher at a drive root", "a b", "a /Jb /O /D:", drive="r", folder=""),
     # Double-byte names whose second byte is 0x5C, in their code pages.
@@ -133,8 +133,7 @@ def run_case(case, build, launcher_exe, index):
     args = case.raw_args if case.raw_args is not None else case.args.encode(codec)
     command_line = program + (b" " + args if args else b"")
     cwd = join(case_root, case.cwd)
-    application = {"full": launcher, "relative": join("..", case.folder, case.exe)
-                   if case.cwd != case.folder else case.exe, "search": None}[case.start]
+    application = {"full": launcher, "search": None}.get(case.start, case.start)
     path_head = launcher_dir.encode(codec) if case.start == "search" else None
     exit_code, processes, _ = winelab.start(
         join(ROOT, "starter.exe"), command_line,
@@ -159,7 +158,7 @@ def run_case(case, build, launcher_exe, index):
             problems.append(f"expected one ORVA.EXE, {processes - 1} processes ran")
         elif (received[0]["self"], received[0]["commandline"], received[0]["cwd"]) != \
                 (target, expected, expected_cwd):
-            problems.append(f"expected {target} got {expected.decode(codec)!r}"
+            problems.append(f"expected {target} to get {expected.decode(codec)!r}"
                             f" in {expected_cwd}")
     if problems:
         raise Failure("; ".join(problems) + f" -- received: {shown}")
