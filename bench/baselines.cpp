@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-extern "C" __attribute__((force_align_arg_pointer, noreturn)) void Start() {
+extern "C" __attribute__((force_align_arg_pointer, noreturn)) void ProcessEntry() {
 #if BASELINE == 1
   // The launch alone: the same shell request the launcher makes.
   ShellExecuteA(nullptr, "OPEN", BENCH_DIR "ORVA.EXE",
