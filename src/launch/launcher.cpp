@@ -1,9 +1,9 @@
 #include "launch/launcher.h"
 
-#include "cmdline/arguments.h"
-#include "paths/paths.h"
 #include <utility>
 
+#include "cmdline/arguments.h"
+#include "paths/paths.h"
 #include "platform/platform.h"
 
 // Arguments go in byte for byte, unquoted, so one with spaces reaches the

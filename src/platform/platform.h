@@ -26,7 +26,7 @@ void GetCPInfo(unsigned codePage, unsigned char (&leadBytes)[MaxLeadBytes]);
 void* HeapAlloc(std::size_t size);   // null when memory is exhausted
 void HeapFree(void* block);
 
-// Loads SHELL32 from System32 on this first use; without it, nothing happens.
+// Loads SHELL32 from System32 for the request; without it, nothing happens.
 void ShellExecuteA(void* window, const char* verb, const char* file,
                    const char* parameters, const char* directory, int show);
 // ANSI text of the process code page to UTF-16; returns code units written with

@@ -12,6 +12,7 @@ namespace {
 
 // Looked up at run time: systems before Windows 8 may lack it, and still run.
 using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+// SHELL32 is not imported, so that only a launch loads it.
 using ShellExecuteAFunction = HINSTANCE(WINAPI*)(HWND, LPCSTR, LPCSTR, LPCSTR,
                                                  LPCSTR, INT);
 
