@@ -53,8 +53,7 @@ def main(build, launcher, runs, json_out):
     starter = BENCH + "starter.exe"
     env = winelab.wine_env(1252)
 
-    subprocess.run(["wineserver", "-p"], check=True)
-    try:
+    with winelab.warm_wineserver():
         four = " alpha beta gamma delta"
         programs = {"launch": ("orvalaunch.exe", four),
                     "launch baseline": ("shell_execute.exe", four),
@@ -62,8 +61,6 @@ def main(build, launcher, runs, json_out):
                     "no arguments baseline": ("char_next.exe", "")}
         timed_runs(starter, programs, 3, env)  # warm caches and the server
         times = timed_runs(starter, programs, runs, env)
-    finally:
-        subprocess.run(["wineserver", "-k"], check=False)
 
     median = {name: statistics.median(t) for name, t in times.items()}
 

@@ -37,21 +37,8 @@ struct FuzzInput {
   }
 };
 
-// The lead-byte set the pairs describe: walked as a list that a (0, 0) pair
-// ends, at most six pairs.
-inline std::vector<bool> ModelLeadBytes(const std::vector<unsigned char>& pairs) {
-  std::vector<bool> set(256, false);
-  for (std::size_t i = 0; i + 1 < pairs.size() && i < 12; i += 2) {
-    if (pairs[i] == 0 && pairs[i + 1] == 0) break;
-    for (int b = pairs[i]; b <= pairs[i + 1]; ++b) set[b] = true;
-  }
-  return set;
-}
-
-// The model's lead bytes for the current input, set by ChooseLeadBytes.
-inline std::vector<bool> modelLeadBytes(256, false);
-
-inline bool ModelLead(std::uint8_t byte) { return modelLeadBytes[byte]; }
+// The models step by the fake's lead bytes, as its CharNextA does.
+inline bool ModelLead(std::uint8_t byte) { return FakeLeadByte(byte); }
 
 // The first byte picks the lead bytes: none, 932's, those of 936, 949 and 950
 // (one range), or up to six arbitrary pairs read from the input. Sets the
@@ -70,7 +57,6 @@ inline void ChooseLeadBytes(FuzzInput& in) {
     }
   }
   LoadLocaleSettings();
-  modelLeadBytes = ModelLeadBytes(Fake().leadBytePairs);
 }
 
 // Kinds of every byte by a plain walk from the left.

@@ -21,6 +21,10 @@ const std::map<unsigned, std::vector<unsigned char>> LeadBytePairsOf = {
     {1252, {}},
 };
 
+}  // namespace
+
+FakeWindows& Fake() { return fake; }
+
 bool FakeLeadByte(unsigned char byte) {
   const auto& pairs = fake.leadBytePairs;
   for (std::size_t i = 0; i + 1 < pairs.size(); i += 2) {
@@ -29,10 +33,6 @@ bool FakeLeadByte(unsigned char byte) {
   }
   return false;
 }
-
-}  // namespace
-
-FakeWindows& Fake() { return fake; }
 
 void ResetFake(unsigned codePage) {
   fake = FakeWindows();

@@ -44,6 +44,9 @@ struct FakeWindows {
 };
 
 FakeWindows& Fake();
+// Whether the fake's code page begins a double-byte character with byte: its
+// lead-byte pairs walked as a list that a (0, 0) pair ends.
+bool FakeLeadByte(unsigned char byte);
 // A fresh fake in the given code page: 932, 936, 949, 950 or 1252.
 void ResetFake(unsigned codePage = 1252);
 // Code page and lead bytes for the fake and the launcher's settings alike.

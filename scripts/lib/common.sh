@@ -1,9 +1,8 @@
-# Shared by the scripts: install what is missing, build, prepare Wine.
+# Shared by the scripts: install what is missing, build, stop Wine.
 # Sourced, not run.
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+# The project's own prefix; tests/e2e/winelab.py sets Wine's other variables.
 export WINEPREFIX="$ROOT/build/windows/wine-prefix"
 
 as_root() {
@@ -20,17 +19,14 @@ install_missing() {
   local missing=() p
   if ! dpkg --print-foreign-architectures | grep -qx i386; then
     as_root dpkg --add-architecture i386
-    missing+=(update-needed)
   fi
-  for p in "${PACKAGES[@]}" "$@"; do
+  for p in "${PACKAGES[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
   done
   if [ ${#missing[@]} -gt 0 ]; then
     echo "installing: ${missing[*]}"
     as_root apt-get update -q
-    missing=("${missing[@]/update-needed/}")
-    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q \
-      ${missing[*]}
+    as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q "${missing[@]}"
   fi
   install_locales
 }

@@ -7,7 +7,6 @@ where, and the launcher's exit code.
 
 import dataclasses
 import shutil
-import subprocess
 import sys
 
 import winelab
@@ -173,9 +172,7 @@ def main():
     unix_root.mkdir(parents=True)
     shutil.copy(f"{build}/tests/e2e/starter.exe", unix_root / "starter.exe")
     passed = failed = 0
-    # One warm wineserver for all cases, stopped whatever happens.
-    subprocess.run(["wineserver", "-p"], check=True)
-    try:
+    with winelab.warm_wineserver():
         for index, case in enumerate(CASES):
             if only not in case.name:
                 continue
@@ -186,8 +183,6 @@ def main():
             except (Failure, RuntimeError, OSError) as error:
                 failed += 1
                 print(f"FAILED  {case.name}: {error}", flush=True)
-    finally:
-        subprocess.run(["wineserver", "-k"], check=False)
     print(f"{passed} passed, {failed} failed")
     return 1 if failed or not passed else 0
 

@@ -1,6 +1,7 @@
 """Running the launcher under Wine with exact bytes, and reading what the
 recording ORVA.EXE stand-in wrote. Shared by the end-to-end cases and the demo."""
 
+import contextlib
 import os
 import pathlib
 import subprocess
@@ -32,15 +33,26 @@ def wine_env(code_page, user_code_page=None):
 
 
 def ensure_prefix():
-    """The project's own prefix, made once; never the user's ~/.wine."""
-    env = dict(os.environ, WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
-    os.environ.update(env)
+    """The project's own prefix, made once; never the user's ~/.wine. Quiet,
+    and without the Mono and Gecko installers a new prefix would start."""
+    os.environ.update(WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
     if not (prefix() / "system.reg").exists():
         prefix().mkdir(parents=True, exist_ok=True)
         print(f"creating Wine prefix {prefix()}", flush=True)
-        subprocess.run(["wineboot", "--init"], env=env, check=False,
+        subprocess.run(["wineboot", "--init"], check=False,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        subprocess.run(["wineserver", "-w"], env=env, check=False)
+        subprocess.run(["wineserver", "-w"], check=False)
+
+
+@contextlib.contextmanager
+def warm_wineserver():
+    """One wineserver kept running across many starts, stopped whatever
+    happens."""
+    subprocess.run(["wineserver", "-p"], check=True)
+    try:
+        yield
+    finally:
+        subprocess.run(["wineserver", "-k"], check=False)
 
 
 def hex_or_dash(data):
