@@ -19,7 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Fake().cpInfoFails = flags & 1;
   // Answers that must not matter.
   Fake().commandLine = in.Rest();
-  Fake().modulePath = (flags & 2) ? "C:\\x.exe" : "";
+  Fake().modulePath = (flags & 2) ? u"C:\\x.exe" : u"";
   Fake().codePagesAsked.clear();
   LoadLocaleSettings();
 

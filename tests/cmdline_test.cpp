@@ -127,31 +127,97 @@ TEST_F(Arguments, DoubleByteCharactersStayWhole) {
 // Index 0 is the executable's path from the platform, not the first field.
 TEST_F(Arguments, IndexZeroIsTheModulePath) {
   Fake().commandLine = R"(orvalaunch a)";
-  Fake().modulePath = R"(C:\Tools\orvalaunch.exe)";
+  Fake().modulePath = uR"(C:\Tools\orvalaunch.exe)";
+  LoadModulePath();
   EXPECT_STREQ(ArgumentAt(0).CString(), R"(C:\Tools\orvalaunch.exe)");
-  EXPECT_STREQ(ModulePath().CString(), R"(C:\Tools\orvalaunch.exe)");
+  EXPECT_EQ(std::u16string(ModuleFileName()), u"orvalaunch.exe");
+}
+
+// The path is read once for the run: what the platform says later, even that
+// it fails, changes nothing until the next read.
+TEST_F(Arguments, ModulePathIsReadOncePerRun) {
+  Fake().modulePath = uR"(C:\Tools\orvalaunch.exe)";
+  LoadModulePath();
+  Fake().modulePath = uR"(D:\Other\x.exe)";
+  Fake().moduleFileNameFails = true;
+  EXPECT_STREQ(ArgumentAt(0).CString(), R"(C:\Tools\orvalaunch.exe)");
+  Fake().moduleFileNameFails = false;
+  LoadModulePath();
+  EXPECT_STREQ(ArgumentAt(0).CString(), R"(D:\Other\x.exe)");
+}
+
+// The path in the ANSI code page exactly, or through its 8.3 form where only
+// that is exact, or not at all: never a look-alike, never "?".
+TEST_F(Arguments, ModulePathIsExactOrUnknown) {
+  struct Case {
+    const char* name;
+    unsigned codePage;
+    std::u16string longPath, shortPath;
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"plain", 1252, uR"(C:\Tools\x.exe)", u"", R"(C:\Tools\x.exe)"},
+      {"Latin-1 letters", 1252, Wide("C:\\Caf\xE9\\x.exe"), u"", "C:\\Caf\xE9\\x.exe"},
+      // ソ, 0x83 0x5C, is the code unit 0x835C in the fake's UTF-16.
+      {"932 ソ with its 0x5C trail", 932, u"C:\\\u835C\\x.exe", u"",
+       "C:\\\x83\x5C\\x.exe"},
+      // Fullwidth Ｏｒｖａ would read "Orva" by best fit: another folder.
+      {"fullwidth, with a short name", 1252, u"C:\\\uFF2F\uFF52\uFF56\uFF41\\x.exe",
+       uR"(C:\ORVA~1\x.exe)", R"(C:\ORVA~1\x.exe)"},
+      {"fullwidth, no short names", 1252, u"C:\\\uFF2F\uFF52\uFF56\uFF41\\x.exe", u"", ""},
+      // Ł would read L; Chinese reads "?" in 1252, Hangul in 932.
+      {"Polish, with a short name", 1252, u"C:\\\u0141\u00F3d\u017A\\x.exe",
+       uR"(C:\LDZ~1\x.exe)", R"(C:\LDZ~1\x.exe)"},
+      {"Chinese in 1252, no short names", 1252, u"C:\\\u6587\u4EF6\\x.exe", u"", ""},
+      {"Hangul in 932, with a short name", 932, u"C:\\\uD55C\\x.exe",
+       uR"(C:\D55C~1\x.exe)", R"(C:\D55C~1\x.exe)"},
+      // A short form that is itself not exact is no better.
+      {"short form still inexact", 1252, u"C:\\\u6587\\x.exe", u"C:\\\u6587\\X~1.EXE", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ResetFake(c.codePage);
+    Fake().modulePath = c.longPath;
+    Fake().shortModulePath = c.shortPath;
+    LoadModulePath();
+    EXPECT_EQ(ArgumentAt(0).CString(), c.expected);
+    EXPECT_EQ(std::u16string(ModuleFileName()), u"x.exe");
+  }
 }
 
 // Paths in a double-byte code page pass 261 bytes long before Windows'
-// 260-character limit; they must come back whole, not cut.
+// 260-character limit; they come back whole, up to the longest path Windows
+// has (32766 units and the NUL).
 TEST_F(Arguments, ModulePathIsNeverCut) {
+  ResetFake(932);
   std::string deep = R"(C:\)";
   while (deep.size() < 400) deep += "\x83\x5C\x83\x5C\\";
   deep += "orvalaunch.exe";
-  Fake().modulePath = deep;
+  Fake().modulePath = Wide(deep);
+  LoadModulePath();
   EXPECT_EQ(ArgumentAt(0).CString(), deep);
 
-  const std::string fits(32767, 'a');
-  Fake().modulePath = fits;
-  EXPECT_EQ(ArgumentAt(0).CString(), fits);
+  const std::string longest(32766, 'a');
+  Fake().modulePath = Wide(longest);
+  LoadModulePath();
+  EXPECT_EQ(ArgumentAt(0).CString(), longest);
 }
 
-// What does not fit, and a failing call, give the empty text.
+// A failing call, and a path the buffer cut (the count is then the buffer size
+// or just under it), give the empty text, never the cut path: it would name an
+// ancestor folder.
 TEST_F(Arguments, ModulePathEmptyWhenUnavailable) {
-  Fake().modulePath = std::string(32768, 'a');
-  EXPECT_STREQ(ArgumentAt(0).CString(), "");
-  Fake().modulePath = R"(C:\x.exe)";
+  for (const unsigned long shortfall : {0ul, 1ul}) {
+    SCOPED_TRACE(shortfall);
+    Fake().modulePath = u"C:\\" + std::u16string(40000, u'a');
+    Fake().cutCountShortfall = shortfall;
+    LoadModulePath();
+    EXPECT_STREQ(ArgumentAt(0).CString(), "");
+    EXPECT_EQ(std::u16string(ModuleFileName()), u"");
+  }
+  Fake().modulePath = uR"(C:\x.exe)";
   Fake().moduleFileNameFails = true;
+  LoadModulePath();
   EXPECT_STREQ(ArgumentAt(0).CString(), "");
 }
 

@@ -1,6 +1,7 @@
 // Fake definitions of the platform calls for the Linux tests.
 #include "fake_platform.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -34,6 +35,18 @@ bool FakeLeadByte(unsigned char byte) {
   return false;
 }
 
+std::u16string Wide(const std::string& ansi) {
+  std::u16string wide;
+  for (const char* p = ansi.c_str(); *p != '\0';) {
+    const char* next = platform::CharNextA(p);
+    const auto lead = static_cast<unsigned char>(p[0]);
+    wide += next - p == 2 ? static_cast<char16_t>(lead << 8 | static_cast<unsigned char>(p[1]))
+                          : static_cast<char16_t>(lead);
+    p = next;
+  }
+  return wide;
+}
+
 void ResetFake(unsigned codePage) {
   fake = FakeWindows();
   UseCodePage(codePage);
@@ -59,16 +72,53 @@ void RestrictDllSearchToSystem32() { fake.calls.push_back("RestrictDllSearchToSy
 
 const char* GetCommandLineA() { return fake.commandLine.c_str(); }
 
-unsigned long GetModuleFileNameA(char* buffer, unsigned long size) {
-  if (fake.moduleFileNameFails) return 0;
-  const std::string& path = fake.modulePath;
+unsigned long GetModuleFileNameW(char16_t* buffer, unsigned long size) {
+  if (fake.moduleFileNameFails || fake.allocationFailed) return 0;
+  const std::u16string& path = fake.modulePath;
   if (path.size() >= size) {
-    // As older systems do: fill the buffer, no NUL, report its size.
-    std::memcpy(buffer, path.data(), size);
-    return size;
+    // As older systems do: fill the buffer, no NUL.
+    std::copy(path.begin(), path.begin() + size, buffer);
+    return size - fake.cutCountShortfall;
   }
-  std::memcpy(buffer, path.c_str(), path.size() + 1);
+  std::copy(path.begin(), path.end(), buffer);
+  buffer[path.size()] = u'\0';
   return path.size();
+}
+
+unsigned long GetShortPathNameW(const char16_t* path, char16_t* buffer,
+                                unsigned long size) {
+  if (fake.allocationFailed) return 0;
+  std::u16string answer = path;
+  if (answer == fake.modulePath && !fake.shortModulePath.empty()) {
+    answer = fake.shortModulePath;
+  }
+  if (answer.size() >= size) return answer.size() + 1;
+  std::copy(answer.begin(), answer.end(), buffer);
+  buffer[answer.size()] = u'\0';
+  return answer.size();
+}
+
+// The inverse of Wide: '?' for a code unit that has no exact spelling.
+int WideCharToMultiByte(const char16_t* text, char* out, int outSize,
+                        bool& usedDefault) {
+  std::string ansi;
+  usedDefault = false;
+  for (; *text != u'\0'; ++text) {
+    const unsigned unit = *text;
+    const unsigned lead = unit >> 8, trail = unit & 0xFF;
+    if (unit < 0x100 && !FakeLeadByte(static_cast<unsigned char>(unit))) {
+      ansi += static_cast<char>(unit);
+    } else if (unit >= 0x100 && lead < 0x100 && FakeLeadByte(lead) && trail != 0) {
+      ansi += static_cast<char>(lead);
+      ansi += static_cast<char>(trail);
+    } else {
+      ansi += '?';
+      usedDefault = true;
+    }
+  }
+  if (static_cast<int>(ansi.size()) >= outSize) return 0;
+  std::memcpy(out, ansi.c_str(), ansi.size() + 1);
+  return static_cast<int>(ansi.size()) + 1;
 }
 
 // Steps over a whole double-byte character, but never past the NUL.
@@ -93,7 +143,10 @@ void GetCPInfo(unsigned codePage, unsigned char (&leadBytes)[MaxLeadBytes]) {
 }
 
 void* HeapAlloc(std::size_t size) {
-  if (++fake.allocations == fake.failAllocation) return nullptr;
+  if (++fake.allocations == fake.failAllocation) {
+    fake.allocationFailed = true;
+    return nullptr;
+  }
   ++fake.liveBlocks;
   return std::malloc(size);
 }
@@ -108,20 +161,6 @@ void ShellExecuteA(void* window, const char* verb, const char* file,
                    const char* parameters, const char* directory, int show) {
   fake.calls.push_back("ShellExecuteA");
   fake.shellRequests.push_back({window, verb, file, parameters, directory, show});
-}
-
-// Each character becomes one code unit: a byte its own value, a double-byte
-// character lead * 256 + trail. Enough to see which bytes were converted.
-int MultiByteToWideChar(const char* text, char16_t* out, int outSize) {
-  int used = 0;
-  for (const char* p = text;; p = CharNextA(p)) {
-    if (used == outSize) return 0;
-    const auto lead = static_cast<unsigned char>(p[0]);
-    out[used++] = CharNextA(p) - p == 2
-                      ? static_cast<char16_t>(lead << 8 | static_cast<unsigned char>(p[1]))
-                      : lead;
-    if (lead == 0) return used;
-  }
 }
 
 void MessageBoxW(void* window, const char16_t* text, const char16_t* caption,

@@ -20,7 +20,7 @@ class Launch : public ::testing::Test {
 };
 
 TEST_F(Launch, OneShellRequestThenExitZero) {
-  Fake().modulePath = R"(C:\Tools\orvalaunch.exe)";
+  Fake().modulePath = uR"(C:\Tools\orvalaunch.exe)";
   EXPECT_EQ(Run("alpha beta gamma delta"), 0u);
   ASSERT_EQ(Fake().shellRequests.size(), 1u);
   const ShellRequest& request = Fake().shellRequests[0];
@@ -101,7 +101,7 @@ TEST_F(Launch, TargetBesideTheLauncher) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.modulePath);
     ResetFake(c.codePage);
-    Fake().modulePath = c.modulePath;
+    Fake().modulePath = Wide(c.modulePath);
     Fake().commandLine = "orvalaunch x";
     EXPECT_EQ(RunLauncher(), 0u);
     ASSERT_EQ(Fake().shellRequests.size(), 1u);
@@ -110,17 +110,41 @@ TEST_F(Launch, TargetBesideTheLauncher) {
   }
 }
 
-// A launcher that cannot learn its own folder starts nothing rather than an
-// ORVA.EXE at the root of the current drive.
+// A launcher that cannot learn its own folder exactly starts nothing: not an
+// ORVA.EXE at the root of the current drive, not one in a look-alike folder.
 TEST_F(Launch, NoRequestWithoutItsOwnFolder) {
-  for (const bool fails : {true, false}) {
+  struct Case {
+    const char* name;
+    std::u16string modulePath;
+    bool fails;
+  };
+  const Case cases[] = {
+      {"path unavailable", uR"(C:\Tools\orvalaunch.exe)", true},
+      {"no folder in the path", u"orvalaunch.exe", false},
+      // Best fit would read "Orva Suite", a folder anyone may create.
+      {"fullwidth folder, no short names", u"C:\\\uFF2F\uFF52\uFF56\uFF41 Suite\\o.exe", false},
+      {"Chinese folder, no short names", u"C:\\\u6587\u4EF6\\o.exe", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
     ResetFake(1252);
-    Fake().moduleFileNameFails = fails;
-    Fake().modulePath = "orvalaunch.exe";
+    Fake().moduleFileNameFails = c.fails;
+    Fake().modulePath = c.modulePath;
     EXPECT_EQ(Run("a b"), 0u);
     EXPECT_TRUE(Fake().shellRequests.empty());
     EXPECT_TRUE(Fake().messageBoxes.empty());
   }
+}
+
+// A folder the code page cannot spell is reached by its 8.3 form, which names
+// the same folder: ORVA.EXE beside the launcher, never its look-alike twin.
+TEST_F(Launch, FolderWithoutExactSpellingByItsShortForm) {
+  Fake().modulePath = u"C:\\\uFF2F\uFF52\uFF56\uFF41 Suite\\orvalaunch.exe";
+  Fake().shortModulePath = uR"(C:\ORVASU~1\ORVALA~1.EXE)";
+  EXPECT_EQ(Run("a"), 0u);
+  ASSERT_EQ(Fake().shellRequests.size(), 1u);
+  EXPECT_EQ(Fake().shellRequests[0].file, R"(C:\ORVASU~1\ORVA.EXE)");
+  EXPECT_EQ(Fake().shellRequests[0].directory, R"(C:\ORVASU~1\)");
 }
 
 // Memory running out at any allocation of a run: one error box, exit code 1,
@@ -133,7 +157,7 @@ TEST_F(Launch, OutOfMemoryAtEveryAllocation) {
   for (int failing = 1; failing <= allocations; ++failing) {
     SCOPED_TRACE(failing);
     ResetFake(1252);
-    Fake().modulePath = R"(C:\Tools\orvalaunch.exe)";
+    Fake().modulePath = uR"(C:\Tools\orvalaunch.exe)";
     Fake().failAllocation = failing;
     EXPECT_EQ(Run("alpha beta gamma delta"), 1u);
     EXPECT_TRUE(Fake().shellRequests.empty());
@@ -155,15 +179,16 @@ TEST_F(Launch, OutOfMemoryAtEveryAllocation) {
   }
 }
 
-// The file name in the box is cut at the last real backslash: ソ (0x83 0x5C)
-// in the name is not cut inside.
-TEST_F(Launch, OutOfMemoryNamesTheFileWithDoubleByteAwareness) {
-  ResetFake(932);
-  Fake().modulePath = "C:\\Tools\\\x83\x5C.exe";
+// The box names the file as it is, from the path read at the start of the
+// run, even where the code page spells it only in its 8.3 form; the path calls
+// fail once the heap is exhausted.
+TEST_F(Launch, OutOfMemoryNamesTheFileAsItIs) {
+  Fake().modulePath = u"C:\\Tools\\\u0141\u00F3d\u017A.exe";
+  Fake().shortModulePath = uR"(C:\Tools\LDZ~1.EXE)";
   Fake().failAllocation = 1;
   EXPECT_EQ(Run("a"), 1u);
   ASSERT_EQ(Fake().messageBoxes.size(), 1u);
-  EXPECT_NE(Fake().messageBoxes[0].text.find(u"モジュール \x835C.exe の "),
+  EXPECT_NE(Fake().messageBoxes[0].text.find(u"モジュール \u0141\u00F3d\u017A.exe の "),
             std::u16string::npos);
 }
 

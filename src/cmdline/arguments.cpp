@@ -6,11 +6,25 @@
 
 namespace {
 
-// Room for 32 KiB, so that no real path is cut: a cut path would name an
-// ancestor folder and start the ORVA.EXE found there. A longer one counts as
-// unknown.
-constexpr unsigned long ModulePathCapacity = 32768;
-char modulePath[ModulePathCapacity];
+// The longest path Windows has is 32767 units with its NUL; in an ANSI code
+// page a unit takes two bytes at most.
+constexpr unsigned long WidePathCapacity = 32768;
+constexpr int AnsiPathCapacity = 2 * WidePathCapacity;
+char16_t widePath[WidePathCapacity];
+char16_t shortPath[WidePathCapacity];
+char modulePath[AnsiPathCapacity];
+std::size_t modulePathLength;
+
+// The path in the ANSI code page, only if every character has its exact
+// spelling there: a look-alike or "?" would name another folder, or none.
+bool SpellExactly(const char16_t* path) {
+  bool usedDefault = false;
+  const int n = platform::WideCharToMultiByte(path, modulePath, AnsiPathCapacity,
+                                              usedDefault);
+  if (n == 0 || usedDefault) return false;
+  modulePathLength = static_cast<std::size_t>(n) - 1;
+  return true;
+}
 
 bool IsSeparator(char byte) {
   const auto b = static_cast<unsigned char>(byte);
@@ -94,7 +108,7 @@ int ArgumentCount() {
 // Index 0 is the module path, not the program name of the line, so the
 // directory is right however the launcher was started.
 AnsiText ArgumentAt(unsigned index) {
-  if (index == 0) return ModulePath();
+  if (index == 0) return AnsiText::Copy(ModulePath());
   const char* commandLine = platform::GetCommandLineA();
   std::size_t position = MeasureArgument(commandLine, 0).end;
   for (; index > 1; --index) {
@@ -105,14 +119,33 @@ AnsiText ArgumentAt(unsigned index) {
   return ScanArgument(commandLine, position).text;
 }
 
-const char* ModulePathBytes() {
-  const unsigned long n =
-      platform::GetModuleFileNameA(modulePath, ModulePathCapacity);
-  modulePath[n < ModulePathCapacity ? n : 0] = '\0';
-  return modulePath;
+// Read before anything can run out of memory: the failure box names the file
+// from it, and a platform out of memory may no longer answer.
+void LoadModulePath() {
+  modulePathLength = 0;
+  modulePath[0] = '\0';
+  const unsigned long n = platform::GetModuleFileNameW(widePath, WidePathCapacity);
+  // A count at or near the buffer size may be a cut path, which names an
+  // ancestor folder and so another ORVA.EXE.
+  if (n == 0 || n >= WidePathCapacity - 1) {
+    widePath[0] = u'\0';
+    return;
+  }
+  widePath[n] = u'\0';
+  if (SpellExactly(widePath)) return;
+  // The 8.3 form names the same file in ASCII where the volume keeps one.
+  const unsigned long s = platform::GetShortPathNameW(widePath, shortPath, WidePathCapacity);
+  if (s != 0 && s < WidePathCapacity && SpellExactly(shortPath)) return;
+  modulePathLength = 0;
+  modulePath[0] = '\0';
 }
 
-AnsiText ModulePath() {
-  const char* path = ModulePathBytes();
-  return AnsiText::Copy(TextView(path, LengthOf(path)));
+TextView ModulePath() { return TextView(modulePath, modulePathLength); }
+
+const char16_t* ModuleFileName() {
+  const char16_t* name = widePath;
+  for (const char16_t* p = widePath; *p != u'\0'; ++p) {
+    if (*p == u'\\') name = p + 1;
+  }
+  return name;
 }

@@ -15,7 +15,11 @@ ScannedArgument ScanArgument(const char* commandLine, std::size_t position);
 int ArgumentCount();
 AnsiText ArgumentAt(unsigned index);
 
-// The whole path of the running executable, NUL-terminated in a buffer of the
-// process; "" when the platform fails or it does not fit.
-const char* ModulePathBytes();
-AnsiText ModulePath();
+// Reads the running executable's path once for the run, before ArgumentAt(0)
+// or the failure box may use it.
+void LoadModulePath();
+// That path exactly as the ANSI code page spells it, through its 8.3 form
+// where only that is exact; empty when unknown.
+TextView ModulePath();
+// The file name of that path in UTF-16, for the failure box; empty when unknown.
+const char16_t* ModuleFileName();

@@ -1,11 +1,9 @@
-#include "launch/internal_failure.h"
-
-#include <cstddef>
+// The one failure the launcher reports: memory running out.
 #include <cstdint>
 
 #include "cmdline/arguments.h"
-#include "paths/paths.h"
 #include "platform/platform.h"
+#include "text/ansi_text.h"
 
 namespace {
 
@@ -13,8 +11,8 @@ constexpr char16_t Caption[] = u"アプリケーション エラー";
 constexpr char16_t FailureKind[] = u"OutOfMemory";
 constexpr char16_t OutOfMemoryMessage[] = u"メモリが足りません";
 
-// Static, because the heap is what has run out. Room for the longest module
-// path and the fixed words around it.
+// Static, because the heap is what has run out. Room for the longest file
+// name and the fixed words around it.
 constexpr int BoxTextCapacity = 32768 + 256;
 char16_t boxText[BoxTextCapacity];
 
@@ -38,31 +36,28 @@ struct BoxWriter {
     Append(digits);
   }
 
-  // The ANSI name goes through the platform's conversion straight into the box.
-  void AppendAnsi(const char* text) {
-    const int written = platform::MultiByteToWideChar(
-        text, boxText + used, BoxTextCapacity - used);
-    if (written > 0) used += written - 1;
-    boxText[used] = u'\0';
+  // The message closes with a full stop; one is added only where it lacks one.
+  void AppendSentence(const char16_t* message) {
+    Append(message);
+    const char16_t last = boxText[used - 1];
+    if (last != u'.' && last != u'。') Append(u".");
   }
 };
 
 }  // namespace
 
 // Text after «%s がモジュール %s の %p で発生しました。\r\n%s%s\r\n»: failure
-// kind, executable file name, address, message, and a full stop, which the
-// message lacks.
+// kind, executable file name, address, message and its full stop. The name is
+// the one read at the start of the run; the platform is not asked again.
 void ReportOutOfMemory(const void* address) {
-  const char* path = ModulePathBytes();
   BoxWriter box;
   box.Append(FailureKind);
   box.Append(u" がモジュール ");
-  box.AppendAnsi(path + FindLastSeparator("\\", path));
+  box.Append(ModuleFileName());
   box.Append(u" の ");
   box.AppendAddress(address);
   box.Append(u" で発生しました。\r\n");
-  box.Append(OutOfMemoryMessage);
-  box.Append(u".");
+  box.AppendSentence(OutOfMemoryMessage);
   box.Append(u"\r\n");
   platform::MessageBoxW(nullptr, boxText, Caption, platform::TaskModalErrorBox);
   platform::ExitProcess(1);

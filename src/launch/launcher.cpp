@@ -23,8 +23,9 @@ namespace {
 // the launcher's to report.
 void LaunchCompanion() {
   AnsiText ownDirectory = DirectoryPartOf(ArgumentAt(0));
-  // Without its own folder the launcher cannot tell where its ORVA.EXE is;
-  // "\ORVA.EXE" would be whatever sits at the root of the current drive.
+  // Without its own folder, known exactly, the launcher cannot tell where its
+  // ORVA.EXE is; "\ORVA.EXE" would be whatever sits at the root of the
+  // current drive.
   if (ownDirectory.Empty()) return;
   const AnsiText programDirectory = WithTrailingBackslash(std::move(ownDirectory));
   const AnsiText parameters = ParameterLine();
@@ -40,6 +41,9 @@ void LaunchCompanion() {
 void LauncherMain() {
   // First, before the shell or the failure box can load anything.
   platform::RestrictDllSearchToSystem32();
-  if (ArgumentCount() > 0) LaunchCompanion();
+  if (ArgumentCount() > 0) {
+    LoadModulePath();
+    LaunchCompanion();
+  }
   platform::ExitProcess(0);
 }

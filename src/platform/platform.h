@@ -15,9 +15,21 @@ constexpr int MaxLeadBytes = 12;                 // MAX_LEADBYTES: six (first, l
 void RestrictDllSearchToSystem32();
 
 const char* GetCommandLineA();
-// Path of the running executable into buffer; returns the byte count written,
-// size when the path did not fit (the text may then lack its NUL), 0 on failure.
-unsigned long GetModuleFileNameA(char* buffer, unsigned long size);
+// Path of the running executable in UTF-16 into buffer; returns the units
+// written without the NUL, 0 on failure. A path that does not fit is cut, and
+// the count is then size or just under it.
+unsigned long GetModuleFileNameW(char16_t* buffer, unsigned long size);
+// The 8.3 form of an existing path; components without a short name stay as
+// they are. Returns units without the NUL, the size needed with the NUL when
+// buffer is too small, 0 on failure.
+unsigned long GetShortPathNameW(const char16_t* path, char16_t* buffer,
+                                unsigned long size);
+// NUL-terminated UTF-16 to the process ANSI code page, never a best-fit
+// look-alike: a character without an exact spelling becomes the default
+// character and sets usedDefault. Returns bytes written with the NUL, 0 when
+// out is too small or the call fails.
+int WideCharToMultiByte(const char16_t* text, char* out, int outSize,
+                        bool& usedDefault);
 const char* CharNextA(const char* position);
 unsigned GetACP();
 // Leaves leadBytes untouched when the code page is unknown.
@@ -29,9 +41,6 @@ void HeapFree(void* block);
 // Loads SHELL32 from System32 for the request; without it, nothing happens.
 void ShellExecuteA(void* window, const char* verb, const char* file,
                    const char* parameters, const char* directory, int show);
-// ANSI text of the process code page to UTF-16; returns code units written with
-// the NUL, 0 on failure.
-int MultiByteToWideChar(const char* text, char16_t* out, int outSize);
 void MessageBoxW(void* window, const char16_t* text, const char16_t* caption,
                  unsigned type);
 [[noreturn]] void ExitProcess(unsigned code);

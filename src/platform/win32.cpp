@@ -39,8 +39,24 @@ void RestrictDllSearchToSystem32() {
 
 const char* GetCommandLineA() { return ::GetCommandLineA(); }
 
-unsigned long GetModuleFileNameA(char* buffer, unsigned long size) {
-  return ::GetModuleFileNameA(nullptr, buffer, size);
+unsigned long GetModuleFileNameW(char16_t* buffer, unsigned long size) {
+  return ::GetModuleFileNameW(nullptr, reinterpret_cast<WCHAR*>(buffer), size);
+}
+
+unsigned long GetShortPathNameW(const char16_t* path, char16_t* buffer,
+                                unsigned long size) {
+  return ::GetShortPathNameW(reinterpret_cast<const WCHAR*>(path),
+                             reinterpret_cast<WCHAR*>(buffer), size);
+}
+
+int WideCharToMultiByte(const char16_t* text, char* out, int outSize,
+                        bool& usedDefault) {
+  BOOL defaulted = FALSE;
+  const int n = ::WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS,
+                                      reinterpret_cast<const WCHAR*>(text), -1,
+                                      out, outSize, nullptr, &defaulted);
+  usedDefault = defaulted != FALSE;
+  return n;
 }
 
 const char* CharNextA(const char* position) { return ::CharNextA(position); }
@@ -70,11 +86,6 @@ void ShellExecuteA(void* window, const char* verb, const char* file,
   if (execute) {
     execute(static_cast<HWND>(window), verb, file, parameters, directory, show);
   }
-}
-
-int MultiByteToWideChar(const char* text, char16_t* out, int outSize) {
-  return ::MultiByteToWideChar(CP_ACP, 0, text, -1,
-                               reinterpret_cast<WCHAR*>(out), outSize);
 }
 
 void MessageBoxW(void* window, const char16_t* text, const char16_t* caption,

@@ -1,6 +1,5 @@
 #include "text/ansi_text.h"
 
-#include "launch/internal_failure.h"
 #include "platform/platform.h"
 
 namespace {

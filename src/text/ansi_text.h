@@ -16,6 +16,10 @@ struct TextView {
   constexpr TextView(const char (&literal)[N]) : bytes(literal), length(N - 1) {}
 };
 
+// Defined by the program that uses texts: reports that memory ran out at the
+// code address given and ends the process. Needs no memory of the heap.
+[[noreturn]] void ReportOutOfMemory(const void* address);
+
 // Bytes before the NUL of a NUL-terminated text.
 inline std::size_t LengthOf(const char* text) {
   std::size_t n = 0;
