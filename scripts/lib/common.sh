@@ -2,8 +2,10 @@
 # Sourced, not run.
 
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
-# The project's own prefix; tests/e2e/winelab.py sets Wine's other variables.
-export WINEPREFIX="$ROOT/build/windows/wine-prefix"
+# The project's own 32-bit prefix for the demo, the benchmarks and the release
+# check; CTest runs the end-to-end cases in it and in a 64-bit one beside it.
+# tests/e2e/winelab.py sets Wine's other variables.
+export WINEPREFIX="$ROOT/build/windows/wine-prefix-win32" WINEARCH=win32
 
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -11,7 +13,7 @@ as_root() {
 
 # Debian packages the build and the tests need; apt runs only when one is missing.
 PACKAGES=(cmake g++ make googletest libgtest-dev g++-mingw-w64-i686
-          binutils-mingw-w64-i686 wine wine32:i386 locales python3
+          binutils-mingw-w64-i686 wine wine32:i386 wine64 locales python3
           clang libclang-rt-14-dev clang-tidy cppcheck openssl osslsigncode)
 LOCALES=(en_US.UTF-8 ja_JP.UTF-8 zh_CN.UTF-8 zh_TW.UTF-8 ko_KR.UTF-8)
 
@@ -58,5 +60,8 @@ build_preset() {
 }
 
 stop_wine() {
-  wineserver -k >/dev/null 2>&1 || true
+  local arch
+  for arch in win32 win64; do
+    WINEPREFIX="$ROOT/build/windows/wine-prefix-$arch" wineserver -k >/dev/null 2>&1 || true
+  done
 }

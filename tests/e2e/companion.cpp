@@ -1,6 +1,8 @@
 // A stand-in for ORVA.EXE that records how it was started: the raw bytes of
 // its ANSI command line, its working directory and its own path, written as
-// hex (the paths as UTF-8) to received.txt beside itself. Test code only.
+// hex (the paths as UTF-8) to received.txt beside itself. The paths are given
+// in their long forms, so that a start through an 8.3 path shows which folder
+// it really was. Test code only.
 #include <windows.h>
 
 #include <string>
@@ -27,16 +29,24 @@ std::string Utf8(const std::wstring& text) {
   return out;
 }
 
+std::wstring LongForm(const std::wstring& path) {
+  std::wstring full(32768, L'\0');
+  const DWORD n = GetLongPathNameW(path.c_str(), &full[0], 32768);
+  if (n == 0 || n >= 32768) return path;
+  full.resize(n);
+  return full;
+}
+
 std::wstring OwnPath() {
   std::wstring path(32768, L'\0');
   path.resize(GetModuleFileNameW(nullptr, &path[0], 32768));
-  return path;
+  return LongForm(path);
 }
 
 std::wstring WorkingDirectory() {
   std::wstring dir(32768, L'\0');
   dir.resize(GetCurrentDirectoryW(32768, &dir[0]));
-  return dir;
+  return LongForm(dir);
 }
 
 }  // namespace

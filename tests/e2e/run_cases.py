@@ -1,6 +1,8 @@
 """End-to-end cases: the shipped exe under Wine, in real code pages, started
 with exact command lines; each case checks which ORVA.EXE ran, with what,
-where, and the launcher's exit code.
+where, and the launcher's exit code. A launcher in a folder that the code
+page cannot spell is started through CreateProcessW, and must reach the
+ORVA.EXE beside it by the folder's 8.3 form, never a look-alike folder.
 
     run_cases.py BUILD_DIR LAUNCHER_EXE [CASE_NAME_SUBSTRING]
 """
@@ -88,6 +90,14 @@ CASES = [
     # A path of over 261 bytes but under 260 characters.
     Case("module path longer than 261 bytes", "a", "a /J /O /D:", code_page=932,
          folder=LONG, plant=LONG_ANCESTORS),
+    # Folders the code page cannot spell: best fit would read the look-alike
+    # twin, which anyone may create; the 8.3 form names the folder itself.
+    Case("1252 fullwidth folder, its look-alike beside it", "a b", "a /Jb /O /D:",
+         folder="Ｏｒｖａ Suite", plant=("Orva Suite",)),
+    Case("1252 Polish folder, its look-alike beside it", "a b", "a /Jb /O /D:",
+         folder="Łódź", plant=("Lódz", "Lodz")),
+    Case("1252 Chinese folder", "a b", "a /Jb /O /D:", folder="文件", exe="程序.exe"),
+    Case("932 Korean folder", "a b", "a /Jb /O /D:", code_page=932, folder="한글"),
 ]
 
 
@@ -97,6 +107,14 @@ class Failure(Exception):
 
 def join(*parts):
     return "\\".join(p for p in parts if p)
+
+
+def spells(text, codec):
+    try:
+        text.encode(codec)
+        return True
+    except UnicodeEncodeError:
+        return False
 
 
 def run_case(case, build, launcher_exe, index):
@@ -128,16 +146,19 @@ def run_case(case, build, launcher_exe, index):
         unix_folder.mkdir(parents=True, exist_ok=True)
         shutil.copy(f"{build}/tests/e2e/companion.exe", unix_folder / "ORVA.EXE")
 
-    program = case.program.format(launcher=launcher).encode(codec)
-    args = case.raw_args if case.raw_args is not None else case.args.encode(codec)
-    command_line = program + (b" " + args if args else b"")
+    program = case.program.format(launcher=launcher)
     cwd = join(case_root, case.cwd)
     application = {"full": launcher, "search": None}.get(case.start, case.start)
+    if spells(launcher_dir, codec):
+        args = case.raw_args if case.raw_args is not None else case.args.encode(codec)
+        command_line = program.encode(codec) + (b" " + args if args else b"")
+        application, cwd = (t.encode(codec) if t else None for t in (application, cwd))
+    else:
+        command_line = program + (" " + case.args if case.args else "")
     path_head = launcher_dir.encode(codec) if case.start == "search" else None
     exit_code, processes, _ = winelab.start(
-        join(ROOT, "starter.exe"), command_line,
-        application.encode(codec) if application else None, cwd.encode(codec),
-        path_head, winelab.wine_env(case.code_page, case.user_code_page))
+        join(ROOT, "starter.exe"), command_line, application, cwd, path_head,
+        winelab.wine_env(case.code_page, case.user_code_page))
 
     reports = sorted(unix_root.rglob("received.txt"))
     received = [winelab.read_report(r, codec) for r in reports]
@@ -151,7 +172,15 @@ def run_case(case, build, launcher_exe, index):
             problems.append(f"expected nothing to run, {processes} processes ran")
     else:
         target = launcher_dir + "ORVA.EXE"
-        expected = b'"' + target.encode(codec) + b'" ' + case.params.encode(codec)
+        named = target.encode(codec) if spells(target, codec) else None
+        if named is None and received:
+            # Named by the 8.3 form that Windows makes up for the folder; the
+            # long forms of ORVA.EXE's own path and working directory show
+            # which folder that was.
+            named = received[0]["commandline"][1:].partition(b'"')[0]
+            if not (named.isascii() and named.endswith(b"\\ORVA.EXE")):
+                problems.append(f"ORVA.EXE named {named!r}, not by an 8.3 path")
+        expected = b'"' + (named or b"") + b'" ' + case.params.encode(codec)
         expected_cwd = launcher_dir if case.drive else launcher_dir.rstrip("\\")
         if processes != 2 or len(received) != 1:
             problems.append(f"expected one ORVA.EXE, {processes - 1} processes ran")

@@ -1,11 +1,13 @@
-// Starts a program with an exact ANSI command line inside a job object, waits
+// Starts a program with an exact command line inside a job object, waits
 // until it and every process it started have ended, and prints
 // "exit=<code> processes=<count> microseconds=<from start to the last end>".
 // Test and benchmark code only.
 //
-//   starter <command line> <application or -> <working dir or -> <PATH head or ->
+//   starter [--wide] <command line> <application or -> <working dir or -> <PATH head or ->
 //
-// Every argument is hex, so that any bytes of any code page get through.
+// Every argument is hex, so that any bytes of any code page get through: ANSI
+// bytes for CreateProcessA, or with --wide UTF-16LE for CreateProcessW, for
+// folder names that the process code page cannot spell.
 #include <windows.h>
 
 #include <cstdio>
@@ -23,21 +25,55 @@ std::string FromHex(const char* hex) {
   return bytes;
 }
 
+std::wstring FromUtf16Hex(const char* hex) {
+  const std::string bytes = FromHex(hex);
+  std::wstring text;
+  for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+    text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) |
+                                 static_cast<unsigned char>(bytes[i + 1]) << 8);
+  }
+  return text;
+}
+
 int Fail(const char* what) {
   std::printf("starter: %s failed, error %lu\n", what, GetLastError());
   return 3;
 }
 
+// The program, suspended, from the directory given; a relative application
+// name is completed from the starter's own current directory, so that is
+// where the program is started from too.
+bool Create(std::string commandLine, const std::string& application,
+            const std::string& directory, PROCESS_INFORMATION& process) {
+  if (!directory.empty() && !SetCurrentDirectoryA(directory.c_str())) return false;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  return CreateProcessA(application.empty() ? nullptr : application.c_str(),
+                        &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                        nullptr, directory.empty() ? nullptr : directory.c_str(),
+                        &startup, &process);
+}
+
+bool Create(std::wstring commandLine, const std::wstring& application,
+            const std::wstring& directory, PROCESS_INFORMATION& process) {
+  if (!directory.empty() && !SetCurrentDirectoryW(directory.c_str())) return false;
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  return CreateProcessW(application.empty() ? nullptr : application.c_str(),
+                        &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                        nullptr, directory.empty() ? nullptr : directory.c_str(),
+                        &startup, &process);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+  const bool wide = argc > 1 && std::string(argv[1]) == "--wide";
+  if (wide) --argc, ++argv;
   if (argc != 5) {
-    std::printf("usage: starter CMDLINE APP DIR PATHHEAD (hex or -)\n");
+    std::printf("usage: starter [--wide] CMDLINE APP DIR PATHHEAD (hex or -)\n");
     return 2;
   }
-  std::string commandLine = FromHex(argv[1]);
-  const std::string application = FromHex(argv[2]);
-  const std::string directory = FromHex(argv[3]);
   const std::string pathHead = FromHex(argv[4]);
   if (!pathHead.empty()) {
     char path[32768];
@@ -54,23 +90,14 @@ int main(int argc, char** argv) {
     return Fail("SetInformationJobObject");
   }
 
-  // A relative application name is completed from the starter's own current
-  // directory, so that is where the program is started from too.
-  if (!directory.empty() && !SetCurrentDirectoryA(directory.c_str())) {
-    return Fail("SetCurrentDirectory");
-  }
   LARGE_INTEGER frequency, started, ended;
   QueryPerformanceFrequency(&frequency);
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof startup;
   PROCESS_INFORMATION process = {};
   QueryPerformanceCounter(&started);
-  if (!CreateProcessA(application.empty() ? nullptr : application.c_str(),
-                      &commandLine[0], nullptr, nullptr, FALSE, CREATE_SUSPENDED,
-                      nullptr, directory.empty() ? nullptr : directory.c_str(),
-                      &startup, &process)) {
-    return Fail("CreateProcess");
-  }
+  const bool created =
+      wide ? Create(FromUtf16Hex(argv[1]), FromUtf16Hex(argv[2]), FromUtf16Hex(argv[3]), process)
+           : Create(FromHex(argv[1]), FromHex(argv[2]), FromHex(argv[3]), process);
+  if (!created) return Fail("CreateProcess");
   if (!AssignProcessToJobObject(job, process.hProcess)) return Fail("AssignProcessToJobObject");
   ResumeThread(process.hThread);
 

@@ -4,6 +4,7 @@ recording ORVA.EXE stand-in wrote. Shared by the end-to-end cases and the demo."
 import contextlib
 import os
 import pathlib
+import shutil
 import subprocess
 import tempfile
 
@@ -34,12 +35,18 @@ def wine_env(code_page, user_code_page=None):
 
 def ensure_prefix():
     """The project's own prefix, made once; never the user's ~/.wine. Quiet,
-    and without the Mono and Gecko installers a new prefix would start."""
+    and without the Mono and Gecko installers a new prefix would start.
+    WINEARCH says which: win32, or win64, where 32-bit programs run under
+    WoW64 as on most users' Windows."""
     os.environ.update(WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=")
     if not (prefix() / "system.reg").exists():
         prefix().mkdir(parents=True, exist_ok=True)
-        print(f"creating Wine prefix {prefix()}", flush=True)
-        subprocess.run(["wineboot", "--init"], check=False,
+        arch = os.environ.setdefault("WINEARCH", "win32")
+        print(f"creating {arch} Wine prefix {prefix()}", flush=True)
+        # Debian keeps the 64-bit loader, which makes a 64-bit prefix, off PATH.
+        loader = "wine" if arch == "win32" else (
+            shutil.which("wine64") or "/usr/lib/wine/wine64")
+        subprocess.run([loader, "wineboot", "--init"], check=False,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         subprocess.run(["wineserver", "-w"], check=False)
 
@@ -60,14 +67,20 @@ def hex_or_dash(data):
 
 
 def start(starter, command_line, application, directory, path_head, env):
-    """Runs command_line (bytes) through the job-object starter; returns
-    (exit code, processes that ran, microseconds from start to the last
-    end) once everything started has ended."""
+    """Runs command_line through the job-object starter: as exact ANSI bytes,
+    or given as text through CreateProcessW (application and directory then
+    text too). Returns (exit code, processes that ran, microseconds from
+    start to the last end) once everything started has ended."""
+    wide = isinstance(command_line, str)
+    if wide:
+        command_line, application, directory = (
+            t.encode("utf-16-le") if t else None for t in (command_line, application, directory))
     # Output to a file, not a pipe: Wine's own background processes inherit
     # it and would hold a pipe open long after the starter has ended.
     with tempfile.TemporaryFile() as out:
         subprocess.run(
-            ["wine", starter, command_line.hex(), hex_or_dash(application),
+            ["wine", starter] + (["--wide"] if wide else []) +
+            [command_line.hex(), hex_or_dash(application),
              hex_or_dash(directory), hex_or_dash(path_head)],
             env=env, stdout=out, stderr=subprocess.DEVNULL, timeout=120, check=False)
         out.seek(0)
