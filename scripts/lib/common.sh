@@ -7,6 +7,10 @@ ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 # tests/e2e/winelab.py sets Wine's other variables.
 export WINEPREFIX="$ROOT/build/windows/wine-prefix-win32" WINEARCH=win32
 
+# Debian's own python3, which python3-pefile serves; another python3 may come
+# first on PATH.
+PYTHON=/usr/bin/python3
+
 as_root() {
   if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
 }
@@ -14,7 +18,8 @@ as_root() {
 # Debian packages the build and the tests need; apt runs only when one is missing.
 PACKAGES=(cmake g++ make googletest libgtest-dev g++-mingw-w64-i686
           binutils-mingw-w64-i686 wine wine32:i386 wine64 locales python3
-          clang libclang-rt-14-dev clang-tidy cppcheck openssl osslsigncode)
+          clang lld llvm libclang-rt-14-dev clang-tidy cppcheck openssl osslsigncode
+          python3-pefile)
 LOCALES=(en_US.UTF-8 ja_JP.UTF-8 zh_CN.UTF-8 zh_TW.UTF-8 ko_KR.UTF-8)
 
 install_missing() {
