@@ -1,86 +1,139 @@
-"""Checks the traits of the shipped exe: PE32 for i386, GUI subsystem, ASLR
-and DEP, no section both writable and executable, no link time or build path
-inside, imports from KERNEL32 and USER32 only (SHELL32 is loaded at run
-time), the manifest and version resources, and the size budget.
+"""Checks the traits of the shipped exe, read with pefile: PE32 for i386, GUI
+subsystem loadable on Windows XP SP3 (5.01), ASLR and DEP, no section both
+writable and executable, no link time or build path inside, imports from
+KERNEL32 and USER32 only (SHELL32 is loaded at run time), the manifest, the
+version strings, the icon where one is expected, and the size budget. Prints
+the size by section.
 
-    check_exe.py OBJDUMP EXE MAX_BYTES VERSION BUILD_PATH...
+    check_exe.py EXE --max-bytes N [--expect KEY=VALUE ...] [--icon-sizes 16,32]
+                 [--build-path PATH ...]
 """
 
+import argparse
 import os
-import re
-import struct
-import subprocess
 import sys
 
-DYNAMIC_BASE, NX_COMPAT = 0x0040, 0x0100
+import pefile
+
 MEM_EXECUTE, MEM_WRITE = 0x20000000, 0x80000000
+RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
 
 
-def sections(image):
-    """(name, raw bytes, characteristics) of each section, with the file
-    header fields the checks need."""
-    pe = struct.unpack_from("<I", image, 0x3C)[0]
-    machine, count, stamp = struct.unpack_from("<HHI", image, pe + 4)
-    optional_size = struct.unpack_from("<H", image, pe + 20)[0]
-    table = pe + 24 + optional_size
+def resources(pe, type_id):
+    """The data of every resource of a type, in directory order."""
     found = []
-    for i in range(count):
-        name, _, _, raw_size, raw_at, _, _, _, _, flags = struct.unpack_from(
-            "<8sIIIIIIHHI", image, table + 40 * i)
-        found.append((name.rstrip(b"\0").decode(), image[raw_at:raw_at + raw_size], flags))
-    return machine, stamp, found
+    if not hasattr(pe, "DIRECTORY_ENTRY_RESOURCE"):
+        return found
+    for kind in pe.DIRECTORY_ENTRY_RESOURCE.entries:
+        if kind.id != type_id:
+            continue
+        for name in kind.directory.entries:
+            for language in name.directory.entries:
+                at, size = language.data.struct.OffsetToData, language.data.struct.Size
+                found.append((name.id, pe.get_data(at, size)))
+    return found
 
 
-def main(objdump, exe, max_bytes, version, build_paths):
+def version_strings(pe):
+    strings = {}
+    for info in pe.FileInfo[0] if hasattr(pe, "FileInfo") else []:
+        for table in getattr(info, "StringTable", []):
+            strings.update({k.decode("utf-8", "replace"): v.decode("utf-8", "replace")
+                            for k, v in table.entries.items()})
+    return strings
+
+
+def icon_sizes(pe):
+    """Widths of the images in the first icon group (0 in a group means 256)."""
+    groups = resources(pe, RT_GROUP_ICON)
+    if not groups:
+        return []
+    data = groups[0][1]
+    count = int.from_bytes(data[4:6], "little")
+    return sorted((data[6 + 14 * i] or 256) for i in range(count))
+
+
+def section_table(pe, size):
+    rows = [(s.Name.rstrip(bytes(1)).decode(), s.Misc_VirtualSize, s.SizeOfRawData)
+            for s in pe.sections]
+    line = ", ".join(f"{name} {used}/{raw}" for name, used, raw in rows)
+    return f"{size} bytes: headers {pe.OPTIONAL_HEADER.SizeOfHeaders}, {line} (used/in file)"
+
+
+def check(exe, max_bytes, expected, icons, build_paths):
     image = open(exe, "rb").read()
-    headers = subprocess.run([objdump, "-p", exe], capture_output=True, text=True,
-                             check=True).stdout
-    machine, stamp, found = sections(image)
-    rsrc = b"".join(data for name, data, _ in found if name == ".rsrc")
+    pe = pefile.PE(data=image)
+    opt = pe.OPTIONAL_HEADER
     problems = []
 
-    def field(name):
-        match = re.search(rf"^{name}\s+(\S+)", headers, re.M)
-        return match.group(1) if match else ""
-
-    def utf16(text):
-        return text.encode("utf-16-le")
-
-    if machine != 0x14C or field("Magic") != "010b":
+    if pe.FILE_HEADER.Machine != 0x14C or opt.Magic != 0x10B:
         problems.append("not PE32 for i386")
-    if field("Subsystem") != "00000002":
-        problems.append(f"subsystem {field('Subsystem')}, not Windows GUI (2)")
-    flags = int(field("DllCharacteristics") or "0", 16)
-    for name, bit in (("DYNAMIC_BASE", DYNAMIC_BASE), ("NX_COMPAT", NX_COMPAT)):
-        if not flags & bit:
+    if opt.Subsystem != 2:
+        problems.append(f"subsystem {opt.Subsystem}, not Windows GUI (2)")
+    for what, major, minor in (
+            ("subsystem", opt.MajorSubsystemVersion, opt.MinorSubsystemVersion),
+            ("OS", opt.MajorOperatingSystemVersion, opt.MinorOperatingSystemVersion)):
+        if (major, minor) > (5, 1):
+            problems.append(f"{what} version {major}.{minor}: Windows XP needs 5.01 at most")
+    for name in ("IMAGE_DLLCHARACTERISTICS_DYNAMIC_BASE", "IMAGE_DLLCHARACTERISTICS_NX_COMPAT"):
+        if not opt.DllCharacteristics & pefile.DLL_CHARACTERISTICS[name]:
             problems.append(f"{name} not set")
-    for name, _, characteristics in found:
-        if characteristics & MEM_WRITE and characteristics & MEM_EXECUTE:
-            problems.append(f"section {name} is writable and executable")
-    if stamp != 0:
-        problems.append(f"link time {stamp} in the header")
+    for section in pe.sections:
+        if section.Characteristics & MEM_WRITE and section.Characteristics & MEM_EXECUTE:
+            problems.append(f"section {section.Name.rstrip(bytes(1)).decode()}"
+                            " is writable and executable")
+    if pe.FILE_HEADER.TimeDateStamp != 0:
+        problems.append(f"link time {pe.FILE_HEADER.TimeDateStamp} in the header")
     for path in build_paths:
-        if path.encode() in image or utf16(path) in image:
+        if path.encode() in image or path.encode("utf-16-le") in image:
             problems.append(f"build path {path} inside")
-    dlls = {d.upper() for d in re.findall(r"DLL Name: (\S+)", headers)}
+
+    dlls = {entry.dll.decode().upper() for entry in getattr(pe, "DIRECTORY_ENTRY_IMPORT", [])}
     if dlls != {"KERNEL32.DLL", "USER32.DLL"}:
         problems.append(f"imports from {sorted(dlls)}, not KERNEL32 and USER32")
-    if b'requestedExecutionLevel level="asInvoker"' not in rsrc:
-        problems.append("no manifest asking asInvoker")
-    if b"activeCodePage" in rsrc:
+
+    manifests = resources(pe, RT_MANIFEST)
+    manifest = manifests[0][1] if manifests and manifests[0][0] == 1 else b""
+    if b'requestedExecutionLevel level="asInvoker"' not in manifest:
+        problems.append("no manifest (id 1) asking asInvoker")
+    if b"<supportedOS" not in manifest:
+        problems.append("manifest names no supported OS")
+    if b"activeCodePage" in manifest:
         problems.append("manifest sets activeCodePage")
-    for key, value in (("OriginalFilename", "orvalaunch.exe"), ("FileVersion", version),
-                       ("ProductName", "orvalaunch")):
-        if utf16(key) not in rsrc or utf16(value) not in rsrc:
-            problems.append(f"VERSIONINFO lacks {key} {value}")
-    size = os.path.getsize(exe)
+
+    strings = version_strings(pe)
+    for key, value in expected.items():
+        if strings.get(key) != value:
+            problems.append(f"version string {key} is {strings.get(key)!r}, not {value!r}")
+    if icons is not None and icon_sizes(pe) != icons:
+        problems.append(f"icon sizes {icon_sizes(pe)}, not {icons}")
+
+    size = len(image)
     if size > max_bytes:
         problems.append(f"{size} bytes, over the budget of {max_bytes}")
     for problem in problems:
         print("FAILED ", problem)
-    print(f"{exe}: {size} bytes, imports {sorted(dlls)}, DllCharacteristics {flags:#06x}")
+    print(f"{exe}: {section_table(pe, size)}; imports {sorted(dlls)}")
+    print("version strings: " + ", ".join(f"{k}={v!r}" for k, v in sorted(strings.items())))
+    if icons is not None:
+        print(f"icon sizes: {icon_sizes(pe)}")
     return 1 if problems else 0
 
 
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("exe")
+    parser.add_argument("--max-bytes", type=int, required=True)
+    parser.add_argument("--expect", action="append", default=[], metavar="KEY=VALUE")
+    parser.add_argument("--icon-sizes", help="comma-separated widths; none: no icon")
+    parser.add_argument("--build-path", action="append", default=[])
+    args = parser.parse_args()
+    expected = dict(item.split("=", 1) for item in args.expect)
+    icons = None
+    if args.icon_sizes is not None:
+        icons = sorted(int(w) for w in args.icon_sizes.split(",") if w)
+    return check(args.exe, args.max_bytes, expected, icons, args.build_path)
+
+
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1], sys.argv[2], int(sys.argv[3]), sys.argv[4], sys.argv[5:]))
+    sys.exit(main())

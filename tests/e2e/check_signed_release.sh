@@ -13,8 +13,8 @@ openssl req -x509 -newkey rsa:2048 -nodes -days 1 -subj "/CN=orvalaunch test sig
   -keyout "$work/key.pem" -out "$work/cert.pem" 2>/dev/null
 scripts/release --cert "$work/cert.pem" --key "$work/key.pem" --out "$work/dist"
 (cd "$work/dist" && sha256sum --check --quiet SHA256SUMS)
-python3 -c "import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])" \
+"$PYTHON" -c "import sys, zipfile; zipfile.ZipFile(sys.argv[1]).extractall(sys.argv[2])" \
   "$work"/dist/orvalaunch-*.zip "$work/unpacked"
 osslsigncode verify -in "$work/unpacked/orvalaunch.exe" -CAfile "$work/cert.pem"
-python3 tests/e2e/run_cases.py "$ROOT/build/windows" "$work/unpacked/orvalaunch.exe" \
+"$PYTHON" tests/e2e/run_cases.py "$ROOT/build/windows" "$work/unpacked/orvalaunch.exe" \
   "four arguments"
