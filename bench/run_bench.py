@@ -20,6 +20,7 @@ import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
 import winelab  # noqa: E402
+import pefile  # noqa: E402
 
 BENCH = "C:\\bench\\"
 
@@ -38,6 +39,26 @@ def timed_runs(starter, programs, runs, env):
                 raise RuntimeError(f"{exe} exited with {exit_code}")
             times[name].append(microseconds)
     return times
+
+
+def sections(exe):
+    """Bytes the headers and each section take in the file, and how many of
+    a section's bytes are used (its size in memory, for a section with no
+    bytes in the file)."""
+    pe = pefile.PE(exe)
+    table = [{"section": "headers", "in file": pe.OPTIONAL_HEADER.SizeOfHeaders,
+              "used": pe.OPTIONAL_HEADER.SizeOfHeaders}]
+    for s in pe.sections:
+        table.append({"section": s.Name.rstrip(bytes(1)).decode(),
+                      "in file": s.SizeOfRawData, "used": s.Misc_VirtualSize})
+    return table
+
+
+def print_sections(name, exe, table):
+    print(f"{name} ({os.path.getsize(exe)} bytes):  " + ", ".join(
+        f"{row['section']} {row['in file']}" +
+        (f" ({row['used']} used)" if row["used"] != row["in file"] else "")
+        for row in table))
 
 
 def main(build, launcher, runs, json_out):
@@ -68,7 +89,7 @@ def main(build, launcher, runs, json_out):
         return statistics.median(a / b for a, b in zip(times[launcher], times[baseline]))
 
     size = os.path.getsize(launcher)
-    smallest = os.path.getsize(f"{build}/bench/baseline_smallest_gui.exe")
+    smallest = os.path.getsize(f"{build}/bench/baseline_smallest_gui.exe")  # same toolchain
     figures = [
         {"figure": "launch with four arguments vs ShellExecuteA alone",
          "launcher": median["launch"], "baseline": median["launch baseline"],
@@ -81,10 +102,12 @@ def main(build, launcher, runs, json_out):
         {"figure": "exe size vs smallest GUI exe", "launcher": size, "baseline": smallest,
          "ratio": size / smallest, "target": None, "unit": "bytes"},
     ]
+    smallest_exe = f"{build}/bench/baseline_smallest_gui.exe"
+    by_section = {"launcher": sections(launcher), "smallest GUI exe": sections(smallest_exe)}
     report = {"date": datetime.date.today().isoformat(),
               "machine": f"{platform.machine()}, {os.cpu_count()} cores, "
                          f"{subprocess.run(['wine', '--version'], capture_output=True, text=True).stdout.strip()}",
-              "runs": runs, "figures": figures}
+              "runs": runs, "figures": figures, "sections": by_section}
     with open(json_out, "w", encoding="utf-8") as out:
         json.dump(report, out, indent=2)
         out.write("\n")
@@ -98,6 +121,8 @@ def main(build, launcher, runs, json_out):
               f" {f['ratio']:>6.3f} | {target:>6} |")
     print("(times: medians in microseconds; ratios: medians of paired ratios;"
           f" sizes in bytes; JSON in {json_out})")
+    print_sections("launcher", launcher, by_section["launcher"])
+    print_sections("smallest GUI exe", smallest_exe, by_section["smallest GUI exe"])
     return 0
 
 
