@@ -19,7 +19,7 @@ as_root() {
 PACKAGES=(cmake g++ make googletest libgtest-dev g++-mingw-w64-i686
           binutils-mingw-w64-i686 wine wine32:i386 wine64 locales python3
           clang lld llvm libclang-rt-14-dev clang-tidy cppcheck openssl osslsigncode
-          python3-pefile)
+          python3-pefile icoutils)
 LOCALES=(en_US.UTF-8 ja_JP.UTF-8 zh_CN.UTF-8 zh_TW.UTF-8 ko_KR.UTF-8)
 
 install_missing() {
@@ -57,6 +57,62 @@ build_windows() {
   build_preset windows
   mkdir -p "$ROOT/dist"
   cp "$ROOT/build/windows/src/orvalaunch.exe" "$ROOT/dist/orvalaunch.exe"
+}
+
+# A vendor's branding, from the options of scripts/build and scripts/release.
+BRANDING_USAGE="[--icon FILE.ico | --icon-from PROGRAM.exe] [--company TEXT]
+  [--product TEXT] [--description TEXT] [--copyright TEXT]
+  [--product-version TEXT] [--original-filename NAME]"
+declare -A BRANDING=()
+
+# Takes one branding option and its value from "$@"; returns 1 for any other.
+take_branding_option() {
+  local variable
+  case ${1:-} in
+    --icon) variable=ORVALAUNCH_ICON ;;
+    --icon-from) variable=ORVALAUNCH_ICON_FROM ;;
+    --company) variable=ORVALAUNCH_COMPANY ;;
+    --product) variable=ORVALAUNCH_PRODUCT ;;
+    --description) variable=ORVALAUNCH_DESCRIPTION ;;
+    --copyright) variable=ORVALAUNCH_COPYRIGHT ;;
+    --product-version) variable=ORVALAUNCH_PRODUCT_VERSION ;;
+    --original-filename) variable=ORVALAUNCH_ORIGINAL_FILENAME ;;
+    *) return 1 ;;
+  esac
+  if [ $# -lt 2 ]; then
+    echo "$1 needs a value" >&2
+    exit 2
+  fi
+  # Files by their full path: CMake runs in the build folder.
+  case $variable in
+    ORVALAUNCH_ICON|ORVALAUNCH_ICON_FROM) BRANDING[$variable]=$(realpath -m -- "$2") ;;
+    *) BRANDING[$variable]=$2 ;;
+  esac
+}
+
+# The exe into OUT_DIR/orvalaunch.exe: the default build, or with branding
+# its own build folder, where every branding variable is set anew so that
+# none stays from an earlier build.
+build_exe() {
+  local out=$1 name args=()
+  if [ ${#BRANDING[@]} -eq 0 ]; then
+    build_windows
+  else
+    for name in ORVALAUNCH_ICON ORVALAUNCH_ICON_FROM ORVALAUNCH_COMPANY ORVALAUNCH_PRODUCT \
+                ORVALAUNCH_DESCRIPTION ORVALAUNCH_COPYRIGHT ORVALAUNCH_PRODUCT_VERSION \
+                ORVALAUNCH_ORIGINAL_FILENAME; do
+      args+=("-D$name=${BRANDING[$name]:-}")
+    done
+    cmake --preset windows -B "$ROOT/build/windows-branded" "${args[@]}" >/dev/null
+    cmake --build "$ROOT/build/windows-branded" --target orvalaunch -j"$(nproc)"
+    mkdir -p "$out"
+    cp "$ROOT/build/windows-branded/src/orvalaunch.exe" "$out/orvalaunch.exe"
+    return
+  fi
+  if [ "$out" != "$ROOT/dist" ]; then
+    mkdir -p "$out"
+    cp "$ROOT/dist/orvalaunch.exe" "$out/orvalaunch.exe"
+  fi
 }
 
 build_preset() {

@@ -5,12 +5,17 @@ KERNEL32 and USER32 only (SHELL32 is loaded at run time), the manifest, the
 version strings, the icon where one is expected, and the size budget. Prints
 the size by section.
 
-    check_exe.py EXE --max-bytes N [--expect KEY=VALUE ...] [--icon-sizes 16,32]
+    check_exe.py EXE --max-bytes N [--expect KEY=VALUE ...] [--icon FILE.ico]
                  [--build-path PATH ...]
+
+--expect KEY= says the version strings must not have KEY. Without --icon the
+exe must have no icon; with it, its first icon group must hold the images of
+that .ico file.
 """
 
 import argparse
 import os
+import struct
 import sys
 
 import pefile
@@ -43,14 +48,23 @@ def version_strings(pe):
     return strings
 
 
-def icon_sizes(pe):
-    """Widths of the images in the first icon group (0 in a group means 256)."""
+def icon_images(pe):
+    """(width, image bytes) of each image of the first icon group; a group
+    entry names its image by the id of an RT_ICON resource."""
     groups = resources(pe, RT_GROUP_ICON)
     if not groups:
         return []
-    data = groups[0][1]
-    count = int.from_bytes(data[4:6], "little")
-    return sorted((data[6 + 14 * i] or 256) for i in range(count))
+    group, icons = groups[0][1], dict(resources(pe, RT_ICON))
+    count = struct.unpack_from("<H", group, 4)[0]
+    entries = [struct.unpack_from("<BBBBHHIH", group, 6 + 14 * i) for i in range(count)]
+    return sorted((e[0] or 256, icons.get(e[7], b"")) for e in entries)
+
+
+def ico_images(data):
+    """(width, image bytes) of each image of an .ico file."""
+    count = struct.unpack_from("<H", data, 4)[0]
+    entries = [struct.unpack_from("<BBBBHHII", data, 6 + 16 * i) for i in range(count)]
+    return sorted((e[0] or 256, data[e[7]:e[7] + e[6]]) for e in entries)
 
 
 def section_table(pe, size):
@@ -60,7 +74,7 @@ def section_table(pe, size):
     return f"{size} bytes: headers {pe.OPTIONAL_HEADER.SizeOfHeaders}, {line} (used/in file)"
 
 
-def check(exe, max_bytes, expected, icons, build_paths):
+def check(exe, max_bytes, expected, icon_file, build_paths):
     image = open(exe, "rb").read()
     pe = pefile.PE(data=image)
     opt = pe.OPTIONAL_HEADER
@@ -103,10 +117,14 @@ def check(exe, max_bytes, expected, icons, build_paths):
 
     strings = version_strings(pe)
     for key, value in expected.items():
-        if strings.get(key) != value:
-            problems.append(f"version string {key} is {strings.get(key)!r}, not {value!r}")
-    if icons is not None and icon_sizes(pe) != icons:
-        problems.append(f"icon sizes {icon_sizes(pe)}, not {icons}")
+        if strings.get(key) != (value or None):
+            problems.append(f"version string {key} is {strings.get(key)!r},"
+                            f" not {value or None!r}")
+    images = icon_images(pe)
+    wanted = ico_images(open(icon_file, "rb").read()) if icon_file else []
+    if images != wanted:
+        problems.append(f"icon images of widths {[w for w, _ in images]},"
+                        f" not {[w for w, _ in wanted]} as given")
 
     size = len(image)
     if size > max_bytes:
@@ -115,8 +133,7 @@ def check(exe, max_bytes, expected, icons, build_paths):
         print("FAILED ", problem)
     print(f"{exe}: {section_table(pe, size)}; imports {sorted(dlls)}")
     print("version strings: " + ", ".join(f"{k}={v!r}" for k, v in sorted(strings.items())))
-    if icons is not None:
-        print(f"icon sizes: {icon_sizes(pe)}")
+    print(f"icon: {', '.join(f'{w}x{w}' for w, _ in images) or 'none'}")
     return 1 if problems else 0
 
 
@@ -125,14 +142,11 @@ def main():
     parser.add_argument("exe")
     parser.add_argument("--max-bytes", type=int, required=True)
     parser.add_argument("--expect", action="append", default=[], metavar="KEY=VALUE")
-    parser.add_argument("--icon-sizes", help="comma-separated widths; none: no icon")
+    parser.add_argument("--icon", default="")
     parser.add_argument("--build-path", action="append", default=[])
     args = parser.parse_args()
     expected = dict(item.split("=", 1) for item in args.expect)
-    icons = None
-    if args.icon_sizes is not None:
-        icons = sorted(int(w) for w in args.icon_sizes.split(",") if w)
-    return check(args.exe, args.max_bytes, expected, icons, args.build_path)
+    return check(args.exe, args.max_bytes, expected, args.icon, args.build_path)
 
 
 if __name__ == "__main__":
