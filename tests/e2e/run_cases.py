@@ -172,22 +172,25 @@ def run_case(case, build, launcher_exe, index):
             problems.append(f"expected nothing to run, {processes} processes ran")
     else:
         target = launcher_dir + "ORVA.EXE"
-        named = target.encode(codec) if spells(target, codec) else None
-        if named is None and received:
-            # Named by the 8.3 form that Windows makes up for the folder; the
-            # long forms of ORVA.EXE's own path and working directory show
-            # which folder that was.
-            named = received[0]["commandline"][1:].partition(b'"')[0]
-            if not (named.isascii() and named.endswith(b"\\ORVA.EXE")):
-                problems.append(f"ORVA.EXE named {named!r}, not by an 8.3 path")
-        expected = b'"' + (named or b"") + b'" ' + case.params.encode(codec)
         expected_cwd = launcher_dir if case.drive else launcher_dir.rstrip("\\")
         if processes != 2 or len(received) != 1:
             problems.append(f"expected one ORVA.EXE, {processes - 1} processes ran")
-        elif (received[0]["self"], received[0]["commandline"], received[0]["cwd"]) != \
-                (target, expected, expected_cwd):
-            problems.append(f"expected {target} to get {expected.decode(codec)!r}"
-                            f" in {expected_cwd}")
+        else:
+            got = received[0]
+            if spells(target, codec):
+                named, naming = target.encode(codec), target
+            else:
+                # Named by the 8.3 form that Windows makes up for the folder;
+                # the long forms of ORVA.EXE's own path and working directory
+                # show which folder that was.
+                named = got["commandline"][1:].partition(b'"')[0]
+                naming = f"the 8.3 form of {target}"
+                if not (named.isascii() and b"~" in named and named.endswith(b"\\ORVA.EXE")):
+                    problems.append(f"ORVA.EXE named {named!r}, not by an 8.3 path")
+            expected = b'"' + named + b'" ' + case.params.encode(codec)
+            if (got["self"], got["commandline"], got["cwd"]) != (target, expected, expected_cwd):
+                problems.append(f"expected {target}, named as {naming}, to get"
+                                f" {case.params!r} in {expected_cwd}")
     if problems:
         raise Failure("; ".join(problems) + f" -- received: {shown}")
 
