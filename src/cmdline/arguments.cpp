@@ -133,7 +133,8 @@ void LoadModulePath() {
   }
   widePath[n] = u'\0';
   if (SpellExactly(widePath)) return;
-  // The 8.3 form names the same file in ASCII where the volume keeps one.
+  // The 8.3 form names the same file, in characters the code page has, where
+  // the volume keeps such names.
   const unsigned long s = platform::GetShortPathNameW(widePath, shortPath, WidePathCapacity);
   if (s != 0 && s < WidePathCapacity && SpellExactly(shortPath)) return;
   modulePathLength = 0;

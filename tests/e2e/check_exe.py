@@ -14,14 +14,13 @@ that .ico file.
 """
 
 import argparse
-import os
 import struct
 import sys
 
 import pefile
 
 MEM_EXECUTE, MEM_WRITE = 0x20000000, 0x80000000
-RT_ICON, RT_GROUP_ICON, RT_VERSION, RT_MANIFEST = 3, 14, 16, 24
+RT_ICON, RT_GROUP_ICON, RT_MANIFEST = 3, 14, 24
 
 
 def resources(pe, type_id):
