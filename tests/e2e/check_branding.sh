@@ -41,7 +41,7 @@ expect_refusal "usage: scripts/build" --colour red
 
 scripts/build --out "$work/branded" --icon-from "$sample_orva" \
   --company "株式会社オルヴァ" --product "ORVA ランチャー" \
-  --description 'Starts "ORVA" from C:\Orva' --copyright "© 2026 Orva K.K." \
+  --description 'Starts "ORVA" from C:\Orva' --copyright "© 2026 Orva K.K.; all rights reserved" \
   --product-version "2026.1 (build 7)" --original-filename "orva-start.exe"
 ctest --test-dir build/windows-branded -R "exe_traits|reproducible_build" --output-on-failure
 "$PYTHON" tests/e2e/run_cases.py "$ROOT/build/windows" "$work/branded/orvalaunch.exe" \
