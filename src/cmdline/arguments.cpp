@@ -122,8 +122,7 @@ AnsiText ArgumentAt(unsigned index) {
 // Read before anything can run out of memory: the failure box names the file
 // from it, and a platform out of memory may no longer answer.
 void LoadModulePath() {
-  modulePathLength = 0;
-  modulePath[0] = '\0';
+  modulePathLength = 0;  // unknown until a spelling is exact
   const unsigned long n = platform::GetModuleFileNameW(widePath, WidePathCapacity);
   // A count at or near the buffer size may be a cut path, which names an
   // ancestor folder and so another ORVA.EXE.
@@ -136,9 +135,7 @@ void LoadModulePath() {
   // The 8.3 form names the same file, in characters the code page has, where
   // the volume keeps such names.
   const unsigned long s = platform::GetShortPathNameW(widePath, shortPath, WidePathCapacity);
-  if (s != 0 && s < WidePathCapacity && SpellExactly(shortPath)) return;
-  modulePathLength = 0;
-  modulePath[0] = '\0';
+  if (s != 0 && s < WidePathCapacity) SpellExactly(shortPath);
 }
 
 TextView ModulePath() { return TextView(modulePath, modulePathLength); }

@@ -2,8 +2,8 @@
 // runtime. Built as a library, so a piece is linked only when code calls it.
 #include <cstddef>
 
-// The compiler emits calls to these for struct copies and zeroing. Built with
-// -fno-tree-loop-distribute-patterns so that they do not call themselves.
+// The compiler emits calls to these for struct copies and zeroing. Built
+// freestanding, so that their loops do not become calls to themselves.
 extern "C" void* memcpy(void* to, const void* from, std::size_t count) {
   auto* t = static_cast<unsigned char*>(to);
   const auto* f = static_cast<const unsigned char*>(from);
