@@ -19,6 +19,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(__file__), "..", "tests", "e2e"))
+import check_exe  # noqa: E402
 import winelab  # noqa: E402
 import pefile  # noqa: E402
 
@@ -43,15 +44,9 @@ def timed_runs(starter, programs, runs, env):
 
 def sections(exe):
     """Bytes the headers and each section take in the file, and how many of
-    a section's bytes are used (its size in memory, for a section with no
-    bytes in the file)."""
-    pe = pefile.PE(exe)
-    table = [{"section": "headers", "in file": pe.OPTIONAL_HEADER.SizeOfHeaders,
-              "used": pe.OPTIONAL_HEADER.SizeOfHeaders}]
-    for s in pe.sections:
-        table.append({"section": s.Name.rstrip(bytes(1)).decode(),
-                      "in file": s.SizeOfRawData, "used": s.Misc_VirtualSize})
-    return table
+    them are used."""
+    return [{"section": name, "in file": raw, "used": used}
+            for name, used, raw in check_exe.section_sizes(pefile.PE(exe))]
 
 
 def print_sections(name, exe, table):
